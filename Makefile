@@ -1,0 +1,58 @@
+# make run: set up, cross-build and start the window under Wine.
+# make test: set up, then the native build and tests, then the Windows build and its tests under Wine.
+
+HOST := build/host
+WIN := build/windows
+JOBS ?= 2
+
+.PHONY: all setup host windows test test-host test-windows run screenshot bench fuzz sanitize format clean
+
+all: host windows
+
+setup:
+	@scripts/setup.sh
+
+host: setup
+	@[ -f $(HOST)/build.ninja ] || cmake --preset host
+	cmake --build $(HOST) -j $(JOBS)
+
+windows: setup
+	@[ -f $(WIN)/build.ninja ] || cmake --preset windows
+	cmake --build $(WIN) -j $(JOBS)
+	@scripts/wine-prefix.sh $(CURDIR)/$(WIN)/wineprefix
+
+test-host: host
+	ctest --test-dir $(HOST) --output-on-failure -j $(JOBS)
+
+test-windows: windows
+	scripts/wine-ctest.sh $(CURDIR)/$(WIN)
+
+test: test-host test-windows
+
+run: windows
+	@if [ ! -f $(WIN)/app/vellumor.exe ]; then echo "vellumor.exe is not built yet."; exit 1; fi
+	@if [ -z "$$DISPLAY" ]; then echo "No display: run this from a desktop session, or use 'make screenshot'."; exit 1; fi
+	$(WIN)/wine-run.sh $(WIN)/app/vellumor.exe
+
+bench: setup
+	@[ -f build/bench/build.ninja ] || cmake --preset bench
+	cmake --build build/bench -j $(JOBS) --target generator_bench
+	build/bench/bench/generator_bench
+
+fuzz: setup
+	@[ -f build/fuzz/build.ninja ] || cmake --preset fuzz
+	cmake --build build/fuzz -j $(JOBS) --target fuzz_choices_json
+	mkdir -p build/fuzz/corpus
+	cp -n fuzz/corpus/* build/fuzz/corpus/ 2>/dev/null || true
+	build/fuzz/fuzz/fuzz_choices_json -max_total_time=$${FUZZ_SECONDS:-60} -max_len=65536 build/fuzz/corpus
+
+sanitize: setup
+	@[ -f build/sanitize/build.ninja ] || cmake --preset sanitize
+	cmake --build build/sanitize -j $(JOBS)
+	ctest --test-dir build/sanitize --output-on-failure -j $(JOBS)
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build

@@ -1,0 +1,9 @@
+#include <iostream>
+
+#include "VellumorGen.h"
+
+int main(int argc, char** argv) {
+  std::ios::sync_with_stdio(false);
+  std::vector<std::string> args(argv + 1, argv + argc);
+  return vellumor::RunVellumorGen(args, std::cin, std::cout, std::cerr);
+}

@@ -1,0 +1,271 @@
+#include "WinTest.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <mutex>
+#include <thread>
+
+namespace wintest {
+
+std::wstring Widen(std::string_view utf8) {
+  if (utf8.empty()) return {};
+  int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring out(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
+  return out;
+}
+
+std::string Narrow(std::wstring_view utf16) {
+  if (utf16.empty()) return {};
+  int n = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), nullptr, 0, nullptr,
+                              nullptr);
+  std::string out(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), out.data(), n, nullptr,
+                      nullptr);
+  return out;
+}
+
+void PumpUntilIdle() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+static std::wstring ClassOf(HWND hwnd) {
+  wchar_t name[64] = {};
+  GetClassNameW(hwnd, name, static_cast<int>(std::size(name)));
+  return name;
+}
+
+static std::string TextOf(HWND hwnd) {
+  int len = GetWindowTextLengthW(hwnd);
+  std::wstring text(static_cast<size_t>(len) + 1, L'\0');
+  GetWindowTextW(hwnd, text.data(), len + 1);
+  text.resize(static_cast<size_t>(len));
+  return Narrow(text);
+}
+
+static std::string WithoutAccelerator(std::string s) {
+  s.erase(std::remove(s.begin(), s.end(), '&'), s.end());
+  return s;
+}
+
+std::vector<HWND> ThreadDialogs() {
+  std::vector<HWND> found;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND hwnd, LPARAM param) -> BOOL {
+        if (IsWindowVisible(hwnd) && ClassOf(hwnd) == L"#32770")
+          reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+namespace {
+struct ChildWalk {
+  std::vector<HWND> children;
+};
+}  // namespace
+
+static std::vector<HWND> ChildrenOf(HWND parent) {
+  ChildWalk walk;
+  EnumChildWindows(
+      parent,
+      [](HWND hwnd, LPARAM param) -> BOOL {
+        reinterpret_cast<ChildWalk*>(param)->children.push_back(hwnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&walk));
+  return walk.children;
+}
+
+BoxInfo ReadBox(HWND box) {
+  BoxInfo info;
+  info.hwnd = box;
+  info.caption = TextOf(box);
+  // The default push button style is what the user sees; DM_GETDEFID only when no button has it.
+  LRESULT def = SendMessageW(box, DM_GETDEFID, 0, 0);
+  int defId = HIWORD(def) == DC_HASDEFID ? LOWORD(def) : -1;
+  std::string byId;
+  for (HWND child : ChildrenOf(box)) {
+    if (!IsWindowVisible(child)) continue;
+    std::wstring cls = ClassOf(child);
+    LONG style = GetWindowLongW(child, GWL_STYLE);
+    if (_wcsicmp(cls.c_str(), L"Button") == 0) {
+      std::string caption = WithoutAccelerator(TextOf(child));
+      info.buttons.push_back(caption);
+      if ((style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) info.defaultButton = caption;
+      if (GetDlgCtrlID(child) == defId) byId = caption;
+    } else if (_wcsicmp(cls.c_str(), L"Static") == 0) {
+      if ((style & SS_TYPEMASK) == SS_ICON) {
+        info.hasIcon = info.hasIcon || SendMessageW(child, STM_GETICON, 0, 0) != 0;
+        continue;
+      }
+      std::string text = TextOf(child);
+      if (text.empty()) continue;
+      if (!info.text.empty()) info.text += '\n';
+      info.text += text;
+    }
+  }
+  if (info.defaultButton.empty()) info.defaultButton = byId;
+  return info;
+}
+
+bool PressButton(HWND box, std::string_view caption) {
+  for (HWND child : ChildrenOf(box)) {
+    if (!IsWindowVisible(child) || _wcsicmp(ClassOf(child).c_str(), L"Button") != 0) continue;
+    if (WithoutAccelerator(TextOf(child)) == caption) {
+      SendMessageW(child, BM_CLICK, 0, 0);
+      return true;
+    }
+  }
+  return false;
+}
+
+namespace {
+struct PendingBox {
+  std::function<void(HWND)> handler;
+  std::vector<HWND> before;
+  UINT_PTR timer = 0;
+  bool fired = false;
+};
+PendingBox g_pending;
+
+void CALLBACK PollForBox(HWND, UINT, UINT_PTR, DWORD) {
+  if (!g_pending.handler) return;
+  for (HWND dlg : ThreadDialogs()) {
+    if (std::find(g_pending.before.begin(), g_pending.before.end(), dlg) != g_pending.before.end()) continue;
+    KillTimer(nullptr, g_pending.timer);
+    g_pending.timer = 0;
+    auto handler = std::move(g_pending.handler);
+    g_pending.handler = nullptr;
+    g_pending.fired = true;
+    handler(dlg);
+    return;
+  }
+}
+}  // namespace
+
+void OnNextBox(std::function<void(HWND box)> handler) {
+  if (g_pending.timer) KillTimer(nullptr, g_pending.timer);
+  g_pending.handler = std::move(handler);
+  g_pending.before = ThreadDialogs();
+  g_pending.fired = false;
+  g_pending.timer = SetTimer(nullptr, 0, 15, PollForBox);
+}
+
+void WithBox(const std::function<void()>& show, const std::function<void(HWND box)>& handler) {
+  OnNextBox(handler);
+  show();
+  bool fired = g_pending.fired;
+  if (g_pending.timer) KillTimer(nullptr, g_pending.timer);
+  g_pending = PendingBox{};
+  EXPECT_TRUE(fired) << "no box appeared";
+}
+
+std::string ReadClipboardText() {
+  if (!OpenClipboard(nullptr)) return {};
+  std::string text;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (auto* p = static_cast<const wchar_t*>(GlobalLock(data))) {
+      text = Narrow(p);
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+bool WriteClipboardText(std::string_view utf8) {
+  std::wstring wide = Widen(utf8);
+  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
+  if (!mem) return false;
+  auto* p = static_cast<wchar_t*>(GlobalLock(mem));
+  std::copy(wide.begin(), wide.end(), p);
+  p[wide.size()] = L'\0';
+  GlobalUnlock(mem);
+  if (!OpenClipboard(nullptr)) {
+    GlobalFree(mem);
+    return false;
+  }
+  EmptyClipboard();
+  bool ok = SetClipboardData(CF_UNICODETEXT, mem) != nullptr;
+  if (!ok) GlobalFree(mem);
+  CloseClipboard();
+  return ok;
+}
+
+// --- watchdog ---------------------------------------------------------------
+
+namespace {
+std::mutex g_watchMutex;
+std::chrono::steady_clock::time_point g_deadline = std::chrono::steady_clock::time_point::max();
+std::string g_currentTest;
+DWORD g_mainThread = 0;
+std::chrono::seconds g_limit{60};
+
+void ReportAndExit(const std::string& test) {
+  std::fprintf(stderr, "\nwatchdog: test %s ran longer than %lld s; open windows:\n", test.c_str(),
+               static_cast<long long>(g_limit.count()));
+  EnumThreadWindows(
+      g_mainThread,
+      [](HWND hwnd, LPARAM) -> BOOL {
+        if (!IsWindowVisible(hwnd)) return TRUE;
+        std::string caption = TextOf(hwnd);
+        std::fprintf(stderr, "  [%ls] \"%s\"\n", ClassOf(hwnd).c_str(), caption.c_str());
+        if (ClassOf(hwnd) == L"#32770") {
+          BoxInfo box = ReadBox(hwnd);
+          std::fprintf(stderr, "    text: \"%s\"\n", box.text.c_str());
+        }
+        return TRUE;
+      },
+      0);
+  std::fflush(stderr);
+  std::fflush(stdout);
+  TerminateProcess(GetCurrentProcess(), 3);
+}
+
+class WatchdogListener : public ::testing::EmptyTestEventListener {
+  void OnTestStart(const ::testing::TestInfo& info) override {
+    std::lock_guard lock(g_watchMutex);
+    g_currentTest = std::string(info.test_suite_name()) + "." + info.name();
+    g_deadline = std::chrono::steady_clock::now() + g_limit;
+  }
+  void OnTestEnd(const ::testing::TestInfo&) override {
+    std::lock_guard lock(g_watchMutex);
+    g_deadline = std::chrono::steady_clock::time_point::max();
+  }
+};
+}  // namespace
+
+void SetTestTimeLimit(std::chrono::seconds limit) {
+  std::lock_guard lock(g_watchMutex);
+  if (g_deadline != std::chrono::steady_clock::time_point::max()) g_deadline += limit - g_limit;
+  g_limit = limit;
+}
+
+void InstallWatchdog() {
+  g_mainThread = GetCurrentThreadId();
+  ::testing::UnitTest::GetInstance()->listeners().Append(new WatchdogListener);
+  std::thread([] {
+    for (;;) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(250));
+      std::string test;
+      {
+        std::lock_guard lock(g_watchMutex);
+        if (std::chrono::steady_clock::now() < g_deadline) continue;
+        test = g_currentTest;
+      }
+      ReportAndExit(test);
+    }
+  }).detach();
+}
+
+}  // namespace wintest

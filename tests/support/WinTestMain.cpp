@@ -1,0 +1,12 @@
+// main() of every Windows test program.
+#include <gmock/gmock.h>
+
+namespace wintest {
+void InstallWatchdog();
+}
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleMock(&argc, argv);
+  wintest::InstallWatchdog();
+  return RUN_ALL_TESTS();
+}
