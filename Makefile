@@ -37,7 +37,7 @@ run: windows
 bench: setup
 	@[ -f build/bench/build.ninja ] || cmake --preset bench
 	cmake --build build/bench -j $(JOBS) --target generator_bench
-	build/bench/bench/generator_bench
+	build/bench/bench/generator_bench --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
 
 fuzz: setup
 	@[ -f build/fuzz/build.ninja ] || cmake --preset fuzz

@@ -3,6 +3,10 @@
 
 #include "CodeLayout.h"
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 using namespace vellumor;
 
 namespace {
@@ -53,4 +57,16 @@ BENCHMARK(BM_MessageBox)
     ->Unit(benchmark::kMillisecond)
     ->Complexity();
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+#ifdef __GLIBC__
+  // glibc moves its mmap and trim thresholds after each large free, so without this a size is
+  // measured with or without fresh page faults depending on which size ran before it.
+  mallopt(M_MMAP_THRESHOLD, 256 << 20);
+  mallopt(M_TRIM_THRESHOLD, 512 << 20);
+#endif
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

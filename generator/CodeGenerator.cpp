@@ -1,5 +1,7 @@
 #include "CodeGenerator.h"
 
+#include <algorithm>
+
 #include "MessageText.h"
 
 namespace vellumor {
@@ -52,14 +54,37 @@ std::string MessageBoxFlagsExpression(const MessageChoices& choices) {
 
 namespace {
 
-CodeText WithResultTest(const std::string& call, bool test, std::string_view prefix,
-                        std::string_view result) {
-  if (!test) return call + ";";
-  CodeText text = "if (" + call + " = ";
-  text += prefix;
-  text += result;
-  text += ") then ";
-  return text;
+// The statement is written into one string, so a large message is copied once.
+class StatementWriter {
+ public:
+  StatementWriter(bool test, size_t sizeHint) : test_(test) {
+    text_.reserve(sizeHint + 256);
+    if (test_) text_ += "if (";
+  }
+  std::string& Text() { return text_; }
+  CodeText Finish(std::string_view resultPrefix, std::string_view result) {
+    if (!test_) {
+      text_ += ";";
+    } else {
+      text_ += " = ";
+      text_ += resultPrefix;
+      text_ += result;
+      text_ += ") then ";
+    }
+    return std::move(text_);
+  }
+
+ private:
+  bool test_;
+  CodeText text_;
+};
+
+// Room for the quoted message: quotes and separators, and doubled apostrophes.
+size_t MessageSize(const MessageChoices& choices) {
+  size_t size = 0;
+  for (const auto& line : choices.mmMessage)
+    size += line.size() + 8 + static_cast<size_t>(std::count(line.begin(), line.end(), '\''));
+  return size;
 }
 
 GeneratedCode GenerateMessageDlg(const MessageChoices& choices) {
@@ -69,10 +94,14 @@ GeneratedCode GenerateMessageDlg(const MessageChoices& choices) {
   const DialogStyleInfo& style = StyleInfo(params.dialogType);
   std::int32_t helpContext = choices.cbMDHelp ? choices.edMDHelpContext : 0;
 
-  std::string call = "MessageDlg(" + GetMessageLiteral(choices.mmMessage).source + ", ";
-  call += style.typeName;
-  call += ", [" + MessageDlgButtonList(params.buttons) + "], " + std::to_string(helpContext) + ")";
-  code.statement = WithResultTest(call, choices.cbMDCheckResult, "mr", RemoveSpaces(choices.edMDCheckResult));
+  StatementWriter writer(choices.cbMDCheckResult, MessageSize(choices));
+  std::string& s = writer.Text();
+  s += "MessageDlg(";
+  AppendMessageLiteral(s, choices.mmMessage);
+  s += ", ";
+  s += style.typeName;
+  s += ", [" + MessageDlgButtonList(params.buttons) + "], " + std::to_string(helpContext) + ")";
+  code.statement = writer.Finish("mr", RemoveSpaces(choices.edMDCheckResult));
   if (choices.cbMDSound) code.beepLine = "MessageBeep(" + std::string(style.iconName) + ");";
   return code;
 }
@@ -80,17 +109,22 @@ GeneratedCode GenerateMessageDlg(const MessageChoices& choices) {
 GeneratedCode GenerateMessageBox(const MessageChoices& choices) {
   GeneratedCode code;
   code.kind = CallKind::MessageBox;
-  QuotedText message = GetMessageLiteral(choices.mmMessage);
   QuotedText title = QuoteText(choices.edMBTitle);
-  // PChar(...) turns a string expression into the PChar the call takes; a single literal needs none.
-  auto asPChar = [](const QuotedText& text, bool expression) {
-    return expression ? "PChar(" + text.source + ")" : text.source;
-  };
-  std::string call = "Application.MessageBox(" +
-                     asPChar(message, choices.mmMessage.size() >= 2 || message.pieces > 1) + ", " +
-                     asPChar(title, title.pieces > 1) + ", " + MessageBoxFlagsExpression(choices) + ")";
-  code.statement = WithResultTest(call, choices.cbMBCheckResult, "ID_",
-                                  UpperCaseAscii(RemoveSpaces(choices.edMBCheckResult)));
+  StatementWriter writer(choices.cbMBCheckResult, MessageSize(choices) + title.source.size());
+  std::string& s = writer.Text();
+  s += "Application.MessageBox(";
+  // PChar(...) turns a string expression into the PChar the call takes; a single literal needs
+  // none. Whether the message became an expression is known only once it is written.
+  size_t messageStart = s.size();
+  size_t pieces = AppendMessageLiteral(s, choices.mmMessage);
+  if (choices.mmMessage.size() >= 2 || pieces > 1) {
+    s.insert(messageStart, "PChar(");
+    s += ")";
+  }
+  s += ", ";
+  s += title.pieces > 1 ? "PChar(" + title.source + ")" : title.source;
+  s += ", " + MessageBoxFlagsExpression(choices) + ")";
+  code.statement = writer.Finish("ID_", UpperCaseAscii(RemoveSpaces(choices.edMBCheckResult)));
   return code;
 }
 

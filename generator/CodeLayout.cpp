@@ -10,10 +10,9 @@ bool IsLineBreakCut(std::string_view s, size_t closing) {
          (s.compare(closing + 4, 3, "#13") == 0 || s.compare(closing + 4, 1, "'") == 0);
 }
 
-}  // namespace
-
-std::vector<std::string> LayoutCodeLines(std::string_view statement, size_t messageLineCount, CallKind kind) {
-  std::vector<std::string> lines;
+// Calls line(indent, piece) for each laid-out line, in order.
+template <typename LineFn>
+void ForEachLine(std::string_view statement, size_t messageLineCount, CallKind kind, LineFn&& line) {
   std::string_view indent;  // in front of what is left after the last cut
   size_t start = 0;
   // Each apostrophe toggles "inside a literal"; a doubled one leaves and re-enters, which comes
@@ -23,32 +22,42 @@ std::vector<std::string> LayoutCodeLines(std::string_view statement, size_t mess
     if (statement[i] != '\'') continue;
     quoted = !quoted;
     if (!quoted && IsLineBreakCut(statement, i)) {
-      std::string line(indent);
-      line += statement.substr(start, i + 1 - start);
-      lines.push_back(std::move(line));
+      line(indent, statement.substr(start, i + 1 - start));
       start = i + 1;
       indent = "   ";
     }
   }
 
-  std::string_view rest = statement.substr(start);
   size_t cut = std::string_view::npos;
   if (messageLineCount > 1) {
     std::string_view pattern = kind == CallKind::MessageDlg ? ", mt" : ", MB";
     quoted = false;
-    for (size_t i = 0; i < rest.size() && cut == std::string_view::npos; ++i) {
-      if (rest[i] == '\'')
+    for (size_t i = start; i < statement.size() && cut == std::string_view::npos; ++i) {
+      if (statement[i] == '\'')
         quoted = !quoted;
-      else if (!quoted && rest.compare(i, pattern.size(), pattern) == 0)
+      else if (!quoted && statement.compare(i, pattern.size(), pattern) == 0)
         cut = i;
     }
   }
   if (cut == std::string_view::npos) {
-    lines.push_back(std::string(indent) + std::string(rest));
+    line(indent, statement.substr(start));
   } else {
-    lines.push_back(std::string(indent) + std::string(rest.substr(0, cut + 2)));
-    lines.push_back("    " + std::string(rest.substr(cut + 2)));
+    line(indent, statement.substr(start, cut + 2 - start));
+    line(std::string_view("    "), statement.substr(cut + 2));
   }
+}
+
+}  // namespace
+
+std::vector<std::string> LayoutCodeLines(std::string_view statement, size_t messageLineCount, CallKind kind) {
+  std::vector<std::string> lines;
+  ForEachLine(statement, messageLineCount, kind, [&](std::string_view indent, std::string_view piece) {
+    std::string line;
+    line.reserve(indent.size() + piece.size());
+    line += indent;
+    line += piece;
+    lines.push_back(std::move(line));
+  });
   return lines;
 }
 
@@ -74,7 +83,23 @@ std::string JoinLines(const std::vector<std::string>& lines, std::string_view se
 }
 
 std::string GetClipboardText(const GeneratedCode& code) {
-  return JoinLines(GetClipboardLines(code), "\r\n");
+  // Written straight from the layout: a large message is not copied line by line first.
+  std::string text;
+  text.reserve(code.statement.size() + code.messageLineCount * 6 +
+               (code.beepLine ? code.beepLine->size() + 2 : 0));
+  bool first = true;
+  if (code.beepLine) {
+    text += *code.beepLine;
+    first = false;
+  }
+  ForEachLine(code.statement, code.messageLineCount, code.kind,
+              [&](std::string_view indent, std::string_view piece) {
+                if (!first) text += "\r\n";
+                first = false;
+                text += indent;
+                text += piece;
+              });
+  return text;
 }
 
 }  // namespace vellumor

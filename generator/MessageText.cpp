@@ -53,6 +53,12 @@ class ConstantWriter {
     out_ += '\'';
     quoted_ = true;
   }
+  // A run of characters that need neither doubling nor a character code.
+  void PutPlain(std::string_view run) {
+    if (!quoted_) out_ += '\'';
+    quoted_ = true;
+    out_ += run;
+  }
   void Put(std::string_view ch) {
     if (IsControl(ch[0])) {
       if (quoted_) out_ += '\'';
@@ -79,7 +85,18 @@ size_t AppendQuoted(std::string& out, std::string_view text, size_t firstBudget)
   ConstantWriter writer(out);
   writer.Begin();
   size_t pieces = 1, budget = firstBudget, used = 0;
+  auto isPlainAscii = [](char c) { return c >= 32 && c != '\''; };
   for (size_t i = 0; i < text.size();) {
+    // Most text is plain ASCII: copy it a run at a time, as far as the constant has room.
+    size_t run = i;
+    while (run < text.size() && run - i < budget - used && isPlainAscii(text[run]))
+      ++run;
+    if (run > i) {
+      writer.PutPlain(text.substr(i, run - i));
+      used += run - i;
+      i = run;
+      continue;
+    }
     CharSize ch = CharAt(text, i);
     if (used + ch.units > budget && used > 0) {
       writer.End();
@@ -115,31 +132,36 @@ std::string GetPreviewText(const std::vector<std::string>& lines) {
   return text;
 }
 
-QuotedText GetMessageLiteral(const std::vector<std::string>& lines) {
-  QuotedText result;
-  result.pieces = 0;
-  size_t total = 0;
+size_t AppendMessageLiteral(std::string& out, const std::vector<std::string>& lines) {
+  size_t total = out.size();
   for (const auto& line : lines)
     total += line.size() + 8;
-  result.source.reserve(total);
+  out.reserve(total);
+  size_t pieces = 0;
   // Separators that follow each other with no line text between them merge pairwise:
   // " + #13 + #13" becomes " + #13#13". Only separators merge, never a line's own text.
   size_t run = 0;
   for (size_t i = 0; i < lines.size(); ++i) {
     std::string_view text = TrimLine(lines[i]);
     if (i == 0) {
-      result.pieces += AppendQuoted(result.source, text, kMaxLiteralUnits);
+      pieces += AppendQuoted(out, text, kMaxLiteralUnits);
       continue;
     }
     ++run;
-    result.source += run % 2 == 1 ? " + #13" : "#13";
+    out += run % 2 == 1 ? " + #13" : "#13";
     if (!text.empty()) {
       // The #13s glued in front belong to the same string constant.
       size_t glued = run % 2 == 1 ? 1 : 2;
-      result.pieces += AppendQuoted(result.source, text, kMaxLiteralUnits - glued);
+      pieces += AppendQuoted(out, text, kMaxLiteralUnits - glued);
       run = 0;
     }
   }
+  return pieces;
+}
+
+QuotedText GetMessageLiteral(const std::vector<std::string>& lines) {
+  QuotedText result;
+  result.pieces = AppendMessageLiteral(result.source, lines);
   return result;
 }
 

@@ -30,5 +30,7 @@ std::string GetPreviewText(const std::vector<std::string>& lines);
 // The expression for the trimmed lines, with #13 between lines and runs of separators merged
 // pairwise ("#13#13"); empty for no lines.
 QuotedText GetMessageLiteral(const std::vector<std::string>& lines);
+// The same expression appended to `out`; returns the number of string constants written.
+std::size_t AppendMessageLiteral(std::string& out, const std::vector<std::string>& lines);
 
 }  // namespace vellumor
