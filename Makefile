@@ -32,6 +32,7 @@ test: test-host test-windows
 run: windows
 	@if [ ! -f $(WIN)/app/vellumor.exe ]; then echo "vellumor.exe is not built yet."; exit 1; fi
 	@if [ -z "$$DISPLAY" ]; then echo "No display: run this from a desktop session, or use 'make screenshot'."; exit 1; fi
+	@scripts/wine-managed.sh $(CURDIR)/$(WIN)/wineprefix Y
 	$(WIN)/wine-run.sh $(WIN)/app/vellumor.exe
 
 bench: setup

@@ -14,7 +14,8 @@ exec xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
   wine="$1"; server="$2"; build="$3"; shift 3
   "$server" -p
   "$wine" wineboot </dev/null >/dev/null 2>&1
+  "$(dirname "$0")/wine-managed.sh" "$WINEPREFIX" N
   rc=0
   ctest --test-dir "$build" --output-on-failure "$@" </dev/null || rc=$?
   "$server" -k 2>/dev/null || true
-  exit $rc' sh "$wine" "$server" "$build" "$@"
+  exit $rc' "$0" "$wine" "$server" "$build" "$@"

@@ -1,0 +1,13 @@
+#!/bin/sh
+# Sets whether a desktop window manager manages Wine's windows in a prefix.
+# Usage: wine-managed.sh PREFIX Y|N
+# Under Xvfb there is no window manager: with "Y" Wine waits up to two seconds for one at every
+# box it shows or hides, and draws no frames; with "N" it draws Windows frames itself.
+set -eu
+prefix="$1"; value="$2"
+reg="$prefix/managed-$value.reg"
+printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\n"Managed"="%s"\n' "$value" > "$reg"
+grep -q "\"Managed\"=\"$value\"" "$prefix/user.reg" 2>/dev/null && exit 0
+wine=$(command -v wine64 || true)
+[ -n "$wine" ] || wine=/usr/lib/wine/wine64
+WINEPREFIX="$prefix" WINEDEBUG=-all "$wine" regedit "$reg" </dev/null >/dev/null 2>&1
