@@ -48,14 +48,20 @@ const std::array<ButtonSetPresetInfo, 5>& ButtonSetPresets() {
   return presets;
 }
 
+namespace {
+// An index outside a list behaves as its first row.
+template <typename Row, size_t N>
+const Row& RowOrFirst(const std::array<Row, N>& rows, int index) {
+  return index >= 0 && index < static_cast<int>(N) ? rows[static_cast<size_t>(index)] : rows[0];
+}
+}  // namespace
+
 const ButtonSetPresetInfo& PresetInfo(ButtonSetPreset preset) {
-  const auto& presets = ButtonSetPresets();
-  return preset >= 0 && preset < static_cast<int>(presets.size()) ? presets[static_cast<size_t>(preset)]
-                                                                  : presets[0];
+  return RowOrFirst(ButtonSetPresets(), preset);
 }
 
-const std::array<MessageBoxPresetInfo, 6>& MessageBoxPresets() {
-  static constexpr std::array<MessageBoxPresetInfo, 6> presets{{
+const std::array<MessageBoxFlagItem, 6>& MessageBoxPresets() {
+  static constexpr std::array<MessageBoxFlagItem, 6> presets{{
       {"OK", 0, "MB_OK"},
       {"OK and Cancel", 1, "MB_OKCANCEL"},
       {"Yes and No", 4, "MB_YESNO"},
@@ -66,14 +72,12 @@ const std::array<MessageBoxPresetInfo, 6>& MessageBoxPresets() {
   return presets;
 }
 
-const MessageBoxPresetInfo& MessageBoxPresetOf(int preset) {
-  const auto& presets = MessageBoxPresets();
-  return preset >= 0 && preset < static_cast<int>(presets.size()) ? presets[static_cast<size_t>(preset)]
-                                                                  : presets[0];
+const MessageBoxFlagItem& MessageBoxPresetOf(int preset) {
+  return RowOrFirst(MessageBoxPresets(), preset);
 }
 
-const std::array<MessageBoxOptionInfo, 6>& MessageBoxOptions() {
-  static constexpr std::array<MessageBoxOptionInfo, 6> options{{
+const std::array<MessageBoxFlagItem, 6>& MessageBoxOptions() {
+  static constexpr std::array<MessageBoxFlagItem, 6> options{{
       {"Default desktop only", 0x20000, "MB_DEFAULT_DESKTOP_ONLY"},
       {"Right aligned", 0x80000, "MB_RIGHT"},
       {"Right to left reading", 0x100000, "MB_RTLREADING"},

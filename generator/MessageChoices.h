@@ -88,20 +88,15 @@ struct ButtonSetPresetInfo {
 const std::array<ButtonSetPresetInfo, 5>& ButtonSetPresets();
 const ButtonSetPresetInfo& PresetInfo(ButtonSetPreset preset);
 
-struct MessageBoxPresetInfo {
+// A MessageBox list item with the flag it stands for, by value and by name.
+struct MessageBoxFlagItem {
   std::string_view itemText;
   std::uint32_t flag;
   std::string_view flagName;
 };
-const std::array<MessageBoxPresetInfo, 6>& MessageBoxPresets();
-const MessageBoxPresetInfo& MessageBoxPresetOf(int preset);
-
-struct MessageBoxOptionInfo {
-  std::string_view itemText;
-  std::uint32_t flag;
-  std::string_view flagName;
-};
-const std::array<MessageBoxOptionInfo, 6>& MessageBoxOptions();
+const std::array<MessageBoxFlagItem, 6>& MessageBoxPresets();
+const MessageBoxFlagItem& MessageBoxPresetOf(int preset);  // anything else behaves as 0
+const std::array<MessageBoxFlagItem, 6>& MessageBoxOptions();
 
 inline constexpr std::array<std::string_view, 3> kModalityItems{"Application", "System", "Task"};
 
