@@ -15,6 +15,10 @@ namespace vellumor {
 using nlohmann::json;
 
 bool IsValidUtf8(std::string_view text) {
+  return FirstInvalidUtf8(text) == std::string_view::npos;
+}
+
+size_t FirstInvalidUtf8(std::string_view text) {
   size_t i = 0;
   auto at = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
   while (i < text.size()) {
@@ -40,15 +44,15 @@ bool IsValidUtf8(std::string_view text) {
     else if (c == 0xF4)
       len = 4, hi = 0x8F;
     else
-      return false;
-    if (i + len > text.size()) return false;
+      return i;
+    if (i + len > text.size()) return i;
     for (size_t k = 1; k < len; ++k) {
       unsigned char b = at(i + k);
-      if (k == 1 ? (b < lo || b > hi) : (b < 0x80 || b > 0xBF)) return false;
+      if (k == 1 ? (b < lo || b > hi) : (b < 0x80 || b > 0xBF)) return i;
     }
     i += len;
   }
-  return true;
+  return std::string_view::npos;
 }
 
 std::vector<std::string> SplitMessageLines(std::string_view text) {
@@ -245,6 +249,31 @@ void SettleChoices(MessageChoices& choices, const GivenCaptions& given) {
     throw InputError(
         "no MessageDlg button is selected: tick at least one of cbMDOK to cbMDNoToAll "
         "or use a preset");
+}
+
+json ChoicesToJson(const MessageChoices& c) {
+  json j;
+  j["mmMessage"] = c.mmMessage;
+  j["edStyle"] = c.edStyle;
+  j["PageControl1"] = c.PageControl1;
+  j["rbMDPreset"] = c.rbMDPreset;
+  j["edMDPreset"] = c.edMDPreset;
+  for (const auto& button : MessageDlgButtons())
+    if (button.box) j["cbMD" + std::string(button.name.substr(2))] = c.*button.box;
+  j["cbMDHelp"] = c.cbMDHelp;
+  j["edMDHelpContext"] = c.edMDHelpContext;
+  j["cbMDCheckResult"] = c.cbMDCheckResult;
+  j["edMDCheckResult"] = c.edMDCheckResult;
+  j["cbMDSound"] = c.cbMDSound;
+  j["edMBPreset"] = c.edMBPreset;
+  j["edMBDefault"] = c.edMBDefault;
+  j["cbMBHelp"] = c.cbMBHelp;
+  j["edMBTitle"] = c.edMBTitle;
+  j["edMBModal"] = c.edMBModal;
+  j["clbMBOptions"] = c.clbMBOptions;
+  j["cbMBCheckResult"] = c.cbMBCheckResult;
+  j["edMBCheckResult"] = c.edMBCheckResult;
+  return j;
 }
 
 json ResultJson(const MessageChoices& choices) {

@@ -34,10 +34,15 @@ void SettleChoices(MessageChoices& choices, const GivenCaptions& given);
 
 // True when `text` is well-formed UTF-8.
 bool IsValidUtf8(std::string_view text);
+// The offset of the first byte that is not well-formed UTF-8, or npos.
+std::size_t FirstInvalidUtf8(std::string_view text);
 
 // Splits a text file into memo lines: CR LF, LF or CR end a line; a final line end adds no line;
 // a UTF-8 byte order mark is dropped.
 std::vector<std::string> SplitMessageLines(std::string_view text);
+
+// Every key of a choices object, as --choices reads it.
+nlohmann::json ChoicesToJson(const MessageChoices& choices);
 
 // The --json result: parameters for both calls and the code for the active page.
 nlohmann::json ResultJson(const MessageChoices& choices);

@@ -12,6 +12,7 @@
 #include "ChoiceLists.h"
 #include "ChoicesJson.h"
 #include "CodeLayout.h"
+#include "CodeReader.h"
 
 namespace vellumor {
 
@@ -96,6 +97,7 @@ struct Options {
   std::vector<std::string> options;
   std::vector<std::string> lines;
   std::string messageFile;
+  std::string fromCode;
 };
 
 void Apply(const Options& o, std::istream& in, MessageChoices& c, GivenCaptions& given) {
@@ -152,7 +154,8 @@ codeLines and clipboardText. Exit status: 0 on success, 2 on bad input.
 Examples:
   vellumor-gen --line "File saved." --style information
   vellumor-gen --messagebox --line "Delete it?" --preset yes-no --check-result Yes --title Confirm
-  vellumor-gen --choices saved.json --json)";
+  vellumor-gen --choices saved.json --json
+  vellumor-gen --from-code old.pas | vellumor-gen --choices -)";
 
 }  // namespace
 
@@ -193,6 +196,10 @@ int RunVellumorGen(const std::vector<std::string>& args, std::istream& in, std::
   app.add_option("--message-file", o.messageFile, "Read the message lines from a file (- for standard input)")
       ->excludes(lineOpt);
 
+  auto* fromCode = app.add_option("--from-code", o.fromCode,
+                                  "Read one MessageDlg or Application.MessageBox statement (- for standard "
+                                  "input) and print the choices JSON that writes it");
+
   std::vector<std::string> reversed(args.rbegin(), args.rend());
   try {
     app.parse(reversed);
@@ -212,6 +219,16 @@ int RunVellumorGen(const std::vector<std::string>& args, std::istream& in, std::
   if (app.count("--default")) o.defaultButton = o.defaultButtonValue;
 
   try {
+    if (fromCode->count()) {
+      if (args.size() != 2) throw InputError("--from-code is used on its own");
+      std::string code = ReadAll(o.fromCode, in, "code file");
+      if (size_t bad = FirstInvalidUtf8(code); bad != std::string::npos)
+        throw InputError("the code is not valid UTF-8 (byte " + std::to_string(bad + 1) + ")");
+      MessageChoices choices = ReadCode(code);
+      out << ChoicesToJson(choices).dump(2) << "\n";
+      out.flush();
+      return 0;
+    }
     if (o.choicesFile == "-" && o.messageFile == "-")
       throw InputError("--choices and --message-file cannot both read standard input");
     MessageChoices choices;
@@ -227,6 +244,9 @@ int RunVellumorGen(const std::vector<std::string>& args, std::istream& in, std::
     out.flush();
     return 0;
   } catch (const InputError& e) {
+    err << "vellumor-gen: error: " << e.what() << "\n";
+    return kBadInput;
+  } catch (const CodeReadError& e) {
     err << "vellumor-gen: error: " << e.what() << "\n";
     return kBadInput;
   } catch (const std::bad_alloc&) {

@@ -180,3 +180,26 @@ TEST(CliProgram, TheBuiltCommandReadsStandardInputAndSetsItsStatus) {
   EXPECT_EQ(WEXITSTATUS(status), 2);
   EXPECT_EQ(out, "");
 }
+
+TEST(CliFromCode, ReadsCodeBackIntoChoicesThatWriteItAgain) {
+  const std::string code =
+      "MessageBeep(MB_ICONERROR);\nif (MessageDlg('Disk full.'\n    + #13'Retry?', \n"
+      "    mtError, [mbCancel, mbRetry], 0) = mrRetry) then \n";
+  Result read = Gen({"--from-code", "-"}, code);
+  ASSERT_EQ(read.code, 0) << read.err;
+  json choices = json::parse(read.out);
+  EXPECT_EQ(choices.size(), 28u);  // every key --choices reads
+  EXPECT_EQ(choices["mmMessage"], json::array({"Disk full.", "Retry?"}));
+  Result again = Gen({"--choices", "-"}, read.out);
+  ASSERT_EQ(again.code, 0) << again.err;
+  EXPECT_EQ(again.out, code);
+}
+
+TEST(CliFromCode, RefusesWithLineAndColumn) {
+  ExpectRefused(Gen({"--from-code", "-"}, "MessageDlg('x',\n  mtCustom, [mbOK], 0);"),
+                "line 2, column 3: a custom dialog type cannot be made by the window");
+  ExpectRefused(Gen({"--from-code", "-", "--json"}, "MessageDlg('x', mtWarning, [mbOK], 0);"), "on its own");
+  ExpectRefused(Gen({"--from-code", "-"}, "MessageDlg('\xFF', mtWarning, [mbOK], 0);"),
+                "not valid UTF-8 (byte 13)");
+  ExpectRefused(Gen({"--from-code", "/nonexistent.pas"}), "cannot read code file");
+}
