@@ -42,10 +42,12 @@ bench: setup
 
 fuzz: setup
 	@[ -f build/fuzz/build.ninja ] || cmake --preset fuzz
-	cmake --build build/fuzz -j $(JOBS) --target fuzz_choices_json
-	mkdir -p build/fuzz/corpus
+	cmake --build build/fuzz -j $(JOBS) --target fuzz_choices_json fuzz_from_code
+	mkdir -p build/fuzz/corpus build/fuzz/code-corpus
 	cp -n fuzz/corpus/* build/fuzz/corpus/ 2>/dev/null || true
+	cp -n fuzz/code-corpus/* build/fuzz/code-corpus/ 2>/dev/null || true
 	build/fuzz/fuzz/fuzz_choices_json -max_total_time=$${FUZZ_SECONDS:-60} -max_len=65536 build/fuzz/corpus
+	build/fuzz/fuzz/fuzz_from_code -max_total_time=$${FUZZ_SECONDS:-60} -max_len=65536 build/fuzz/code-corpus
 
 sanitize: setup
 	@[ -f build/sanitize/build.ninja ] || cmake --preset sanitize

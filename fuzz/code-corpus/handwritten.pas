@@ -1,0 +1,1 @@
+if Application.MessageBox(PChar('x' + sLineBreak + #$263A), 'T', MB_ICONSTOP or $4000) = IDOK then
