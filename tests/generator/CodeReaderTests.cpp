@@ -149,6 +149,14 @@ TEST(ReadCode, PresetConstantReadsAsThePreset) {
   EXPECT_TRUE(c.cbMDHelp);
   EXPECT_EQ(c.edMDHelpContext, 7);
   EXPECT_EQ(c.edMDCheckResult, "Yes");  // the window's rebuild would select the first item
+  const char* constants[] = {"mbOKCancel", "MBYESNOCANCEL", "Dialogs.mbYesAllNoAllCancel", "mbAbortRetryIgnore",
+                             "System.UITypes.mbAbortIgnore"};
+  for (int preset = 0; preset < 5; ++preset) {
+    c = ReadCode(std::string("MessageDlg('x', mtWarning, ") + constants[preset] + ", 0);");
+    EXPECT_TRUE(c.rbMDPreset);
+    EXPECT_EQ(c.edMDPreset, preset);
+    EXPECT_FALSE(c.cbMDHelp);
+  }
   c = ReadCode("MessageDlg('x', mtWarning, mbOKCancel + [mbYes], 0);");
   EXPECT_FALSE(c.rbMDPreset);
   EXPECT_TRUE(c.cbMDOK && c.cbMDCancel && c.cbMDYes && !c.cbMDNo);
