@@ -1,0 +1,134 @@
+// The framework list box the check list box stands on: items and their values with and without
+// a window, positions, and owner drawing.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Forms.h"
+#include "StdCtrls.h"
+#include "WinTest.h"
+
+namespace vellumor {
+namespace {
+
+class ListBoxTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form = std::make_unique<TForm>(nullptr);
+    form->SetBounds(40, 40, 320, 260);
+    list = new TCustomListBox(form.get());
+    list->SetBounds(10, 10, 200, 150);
+  }
+  void Show() {
+    list->SetParent(form.get());
+    form->Show();
+    wintest::PumpUntilIdle();
+  }
+  std::vector<std::string> WindowTexts() {
+    std::vector<std::string> out;
+    int n = static_cast<int>(SendMessageW(list->Handle(), LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < n; ++i) {
+      wchar_t buffer[256] = {};
+      SendMessageW(list->Handle(), LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buffer));
+      out.push_back(wintest::Narrow(buffer));
+    }
+    return out;
+  }
+
+  std::unique_ptr<TForm> form;
+  TCustomListBox* list = nullptr;
+};
+
+TEST_F(ListBoxTest, ItemsMadeBeforeTheWindowGoIntoIt) {
+  list->Items().Assign({"a", "b", "c"});
+  list->Items().Insert(1, "between");
+  list->SetItemData(2, 42);
+  list->SetItemIndex(3);
+  EXPECT_FALSE(list->HandleAllocated());
+  Show();
+  ASSERT_TRUE(list->HandleAllocated());
+  EXPECT_EQ(WindowTexts(), (std::vector<std::string>{"a", "between", "b", "c"}));
+  EXPECT_EQ(SendMessageW(list->Handle(), LB_GETITEMDATA, 2, 0), 42);
+  EXPECT_EQ(SendMessageW(list->Handle(), LB_GETCURSEL, 0, 0), 3);
+}
+
+TEST_F(ListBoxTest, TextsValuesAndSelectionSurviveRecreation) {
+  Show();
+  list->Items().Assign({"Größe", "two", "three"});
+  list->SetItemData(0, -1);
+  list->SetItemData(2, 7);
+  list->SetItemIndex(1);
+  list->SetStyle(TListBoxStyle::lbOwnerDrawFixed);  // a new window
+  EXPECT_TRUE(GetWindowLongW(list->Handle(), GWL_STYLE) & LBS_OWNERDRAWFIXED);
+  EXPECT_EQ(WindowTexts(), (std::vector<std::string>{"Größe", "two", "three"}));
+  EXPECT_EQ(list->Items().Strings(0), "Größe");
+  EXPECT_EQ(list->GetItemData(0), -1);
+  EXPECT_EQ(list->GetItemData(2), 7);
+  EXPECT_EQ(list->ItemIndex(), 1);
+}
+
+TEST_F(ListBoxTest, BadIndexRaisesListErrorWithAndWithoutWindow) {
+  list->Items().Add("only");
+  EXPECT_THROW(list->Items().Strings(1), EListError);
+  EXPECT_THROW(list->GetItemData(-1), EListError);
+  EXPECT_THROW(list->DeleteString(1), EListError);
+  EXPECT_THROW(list->Items().Insert(3, "x"), EListError);
+  Show();
+  EXPECT_THROW(list->Items().Strings(1), EListError);
+  EXPECT_THROW(list->SetItemData(1, 3), EListError);
+  EXPECT_THROW(list->DeleteString(5), EListError);
+  EXPECT_EQ(list->Count(), 1);
+}
+
+TEST_F(ListBoxTest, DeleteAndClearGoThroughTheListBox) {
+  Show();
+  list->Items().Assign({"a", "b", "c"});
+  list->Items().Delete(1);
+  EXPECT_EQ(WindowTexts(), (std::vector<std::string>{"a", "c"}));
+  EXPECT_EQ(list->Items().IndexOf("c"), 1);
+  list->Items().Clear();
+  EXPECT_EQ(list->Count(), 0);
+  EXPECT_EQ(list->ItemIndex(), -1);
+}
+
+TEST_F(ListBoxTest, ItemAtPosFindsTheRowAndTellsWhatIsBelowTheItems) {
+  Show();
+  list->Items().Assign({"a", "b", "c"});
+  RECT r1 = list->ItemRect(1);
+  EXPECT_EQ(list->ItemAtPos(POINT{r1.left, r1.top}, true), 1);
+  EXPECT_EQ(list->ItemAtPos(POINT{r1.right - 1, r1.bottom - 1}, true), 1);
+  EXPECT_EQ(list->ItemAtPos(POINT{r1.left, r1.bottom}, true), 2);
+  RECT last = list->ItemRect(2);
+  EXPECT_EQ(list->ItemAtPos(POINT{5, last.bottom + 3}, true), -1);
+  EXPECT_EQ(list->ItemAtPos(POINT{5, last.bottom + 3}, false), 3);
+  RECT none = list->ItemRect(3);
+  EXPECT_TRUE(IsRectEmpty(&none));
+}
+
+TEST_F(ListBoxTest, OwnerDrawnItemsGoToOnDrawItemWithTheirStates) {
+  list->SetStyle(TListBoxStyle::lbOwnerDrawFixed);
+  list->SetItemHeight(20);
+  Show();
+  list->Items().Assign({"a", "b"});
+  list->SetItemIndex(1);
+  std::vector<std::pair<int, TOwnerDrawState>> seen;
+  list->OnDrawItem = [&](TWinControl* control, int index, const RECT& r, TOwnerDrawState state) {
+    EXPECT_EQ(control, list);
+    EXPECT_EQ(r.bottom - r.top, 20);
+    seen.push_back({index, state});
+  };
+  RedrawWindow(list->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  bool sawSelected = false, sawPlain = false;
+  for (auto [index, state] : seen) {
+    if (index == 1) sawSelected |= (state & ODS_SELECTED) != 0;
+    if (index == 0) sawPlain |= (state & ODS_SELECTED) == 0;
+  }
+  EXPECT_TRUE(sawSelected);
+  EXPECT_TRUE(sawPlain);
+}
+
+}  // namespace
+}  // namespace vellumor

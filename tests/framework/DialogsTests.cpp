@@ -1,0 +1,154 @@
+// MessageDlg as a user meets it: the box that appears, its buttons, keys and result.
+#include <gtest/gtest.h>
+
+#include "Clipbrd.h"
+#include "Dialogs.h"
+#include "WinTest.h"
+
+using namespace vellumor;
+using wintest::BoxInfo;
+
+namespace {
+
+// Shows the dialog, reads it, and answers it with `press` (a button caption, or a key).
+struct Shown {
+  BoxInfo box;
+  TModalResult result = mrNone;
+};
+
+Shown Show(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons,
+           const std::function<void(HWND)>& answer) {
+  Shown shown;
+  wintest::WithBox([&] { shown.result = MessageDlg(text, type, buttons, 0); },
+                   [&](HWND box) {
+                     shown.box = wintest::ReadBox(box);
+                     answer(box);
+                   });
+  return shown;
+}
+
+auto Press(const char* caption) {
+  return [caption](HWND box) { EXPECT_TRUE(wintest::PressButton(box, caption)) << caption; };
+}
+
+void Key(HWND box, WPARAM key) {
+  HWND focus = GetFocus();
+  ASSERT_TRUE(focus == box || IsChild(box, focus));
+  // Through the dialog's own loop, as typed keys arrive.
+  PostMessageW(focus, WM_KEYDOWN, key, 0);
+  PostMessageW(focus, WM_KEYUP, key, 0xC0000000);
+}
+
+constexpr TMsgDlgButtons Set(std::initializer_list<TMsgDlgBtn> buttons) {
+  TMsgDlgButtons set = 0;
+  for (auto b : buttons)
+    set |= ButtonBit(b);
+  return set;
+}
+
+}  // namespace
+
+TEST(MessageDlg, CaptionIconTextAndButtonsInThePlatformsOrder) {
+  Shown s = Show(
+      "First\rSecond", mtConfirmation,
+      Set({mbHelp, mbYesToAll, mbNoToAll, mbAll, mbIgnore, mbRetry, mbAbort, mbCancel, mbOK, mbNo, mbYes}),
+      Press("OK"));
+  EXPECT_EQ(s.box.caption, "Confirmation");
+  EXPECT_TRUE(s.box.hasIcon);
+  EXPECT_EQ(s.box.text, "First\r\nSecond");
+  EXPECT_EQ(s.box.buttons, (std::vector<std::string>{"Yes", "No", "OK", "Cancel", "Abort", "Retry", "Ignore",
+                                                     "All", "No to All", "Yes to All", "Help"}));
+  EXPECT_EQ(s.box.defaultButton, "OK");
+  EXPECT_EQ(s.result, mrOk);
+}
+
+TEST(MessageDlg, EachTypeHasItsCaption) {
+  const char* captions[] = {"Warning", "Error", "Information", "Confirmation"};
+  for (int type = mtWarning; type <= mtConfirmation; ++type) {
+    Shown s = Show("x", static_cast<TMsgDlgType>(type), Set({mbOK}), Press("OK"));
+    EXPECT_EQ(s.box.caption, captions[type]);
+    EXPECT_TRUE(s.box.hasIcon);
+  }
+}
+
+TEST(MessageDlg, EveryButtonReturnsItsModalResult) {
+  const std::pair<TMsgDlgBtn, TModalResult> expected[] = {{mbYes, mrYes},         {mbNo, mrNo},
+                                                          {mbOK, mrOk},           {mbCancel, mrCancel},
+                                                          {mbAbort, mrAbort},     {mbRetry, mrRetry},
+                                                          {mbIgnore, mrIgnore},   {mbAll, mrAll},
+                                                          {mbNoToAll, mrNoToAll}, {mbYesToAll, mrYesToAll}};
+  const char* captions[] = {"Yes",   "No",     "OK",  "Cancel",    "Abort",
+                            "Retry", "Ignore", "All", "No to All", "Yes to All"};
+  for (const auto& [button, result] : expected) {
+    Shown s = Show("x", mtInformation, Set({button, mbHelp}), Press(captions[button]));
+    EXPECT_EQ(s.result, result) << captions[button];
+  }
+}
+
+TEST(MessageDlg, DefaultIsOKThenYesThenTheFirst) {
+  EXPECT_EQ(Show("x", mtWarning, Set({mbYes, mbNo}), Press("No")).box.defaultButton, "Yes");
+  EXPECT_EQ(Show("x", mtWarning, Set({mbAbort, mbIgnore}), Press("Abort")).box.defaultButton, "Abort");
+  EXPECT_EQ(Show("x", mtWarning, Set({mbYes, mbOK}), Press("OK")).box.defaultButton, "OK");
+}
+
+TEST(MessageDlg, EnterPressesTheDefaultAndEscTheCancelButton) {
+  EXPECT_EQ(Show("x", mtInformation, Set({mbYes, mbNo, mbCancel}), [](HWND b) { Key(b, VK_RETURN); }).result,
+            mrYes);
+  EXPECT_EQ(Show("x", mtInformation, Set({mbYes, mbNo, mbCancel}), [](HWND b) { Key(b, VK_ESCAPE); }).result,
+            mrCancel);
+  EXPECT_EQ(Show("x", mtInformation, Set({mbYes, mbNo}), [](HWND b) { Key(b, VK_ESCAPE); }).result, mrNo);
+  EXPECT_EQ(Show("x", mtInformation, Set({mbOK}), [](HWND b) { Key(b, VK_ESCAPE); }).result, mrOk);
+}
+
+TEST(MessageDlg, EscDoesNothingWithoutACancellingButtonAndHelpDoesNotClose) {
+  Shown s = Show("x", mtError, Set({mbAbort, mbRetry, mbHelp}), [](HWND box) {
+    Key(box, VK_ESCAPE);
+    SendMessageW(box, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(wintest::PressButton(box, "Help"));
+    wintest::PumpUntilIdle();
+    EXPECT_TRUE(IsWindowVisible(box));
+    EXPECT_TRUE(wintest::PressButton(box, "Retry"));
+  });
+  EXPECT_EQ(s.result, mrRetry);
+}
+
+TEST(MessageDlg, CtrlCCopiesCaptionTextAndButtons) {
+  Clipboard().SetAsText("before");
+  BYTE keys[256] = {};
+  Show("Line one\rIt's two", mtWarning, Set({mbOK, mbCancel}), [&](HWND box) {
+    // The key goes through the dialog's own loop, with Ctrl held; then Cancel closes it.
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    Key(box, 'C');
+    PostMessageW(GetDlgItem(box, 1000 + mbCancel), BM_CLICK, 0, 0);
+  });
+  keys[VK_CONTROL] = 0;
+  SetKeyboardState(keys);
+  EXPECT_EQ(
+      Clipboard().AsText(),
+      "---------------------------\r\nWarning\r\n---------------------------\r\nLine one\r\nIt's two\r\n"
+      "---------------------------\r\nOK   Cancel   \r\n---------------------------\r\n");
+}
+
+TEST(MessageDlg, TheActiveWindowIsDisabledWhileTheDialogIsOpen) {
+  HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 100,
+                               nullptr, nullptr, nullptr, nullptr);
+  SetActiveWindow(owner);
+  bool enabledDuring = true;
+  Show("x", mtInformation, Set({mbOK}), [&](HWND box) {
+    enabledDuring = IsWindowEnabled(owner);
+    EXPECT_EQ(GetWindow(box, GW_OWNER), owner);
+    wintest::PressButton(box, "OK");
+  });
+  EXPECT_FALSE(enabledDuring);
+  EXPECT_TRUE(IsWindowEnabled(owner));
+  DestroyWindow(owner);
+}
+
+TEST(Clipboard, TextRoundTripsWithUnicode) {
+  ASSERT_TRUE(Clipboard().SetAsText("MessageDlg('Grüße ☃ 😀'\r\n    + #13'B', "));
+  EXPECT_EQ(Clipboard().AsText(), "MessageDlg('Grüße ☃ 😀'\r\n    + #13'B', ");
+  ASSERT_TRUE(Clipboard().SetAsText(""));
+  EXPECT_EQ(Clipboard().AsText(), "");
+}
