@@ -35,6 +35,9 @@ run: windows
 	@scripts/wine-managed.sh $(CURDIR)/$(WIN)/wineprefix Y
 	$(WIN)/wine-run.sh $(WIN)/app/vellumor.exe
 
+screenshot: windows
+	scripts/screenshot.sh $(CURDIR)/$(WIN) $(CURDIR)/docs/screenshot.png
+
 bench: setup
 	@[ -f build/bench/build.ninja ] || cmake --preset bench
 	cmake --build build/bench -j $(JOBS) --target generator_bench

@@ -1,6 +1,7 @@
 #include "Buttons.h"
 
 #include "SysUtils.h"
+#include "Themes.h"
 
 namespace vellumor {
 
@@ -127,6 +128,143 @@ void TSpeedButton::DrawGlyph(int x, int y) {
   if (index >= FNumGlyphs) index = 0;
   RECT src{index * gw, 0, (index + 1) * gw, gh};
   FGlyph.DrawTransparent(dc, x, y, src);
+}
+
+}  // namespace vellumor
+
+namespace vellumor {
+
+// ---------------------------------------------------------------------------------------------
+// TBitBtn
+
+TBitBtn::TBitBtn(TComponent* owner) : TButton(owner) {
+  FGlyph.OnChange = [this](TBitmap*) { Invalidate(); };
+}
+
+void TBitBtn::CreateParams(TCreateParams& p) {
+  TButton::CreateParams(p);
+  p.Style = (p.Style & ~static_cast<DWORD>(BS_TYPEMASK)) | BS_OWNERDRAW;
+}
+
+void TBitBtn::SetGlyph(const TBitmap* value) {
+  FGlyph.Assign(value);
+  Invalidate();
+}
+
+void TBitBtn::SetSpacing(int value) {
+  if (value == FSpacing) return;
+  FSpacing = value;
+  Invalidate();
+}
+
+// The face follows the pointer (hot look) while the theme shows one.
+void TBitBtn::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_MOUSEMOVE:
+      if (!FMouseInside && FHandle) {
+        FMouseInside = true;
+        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, FHandle, 0};
+        TrackMouseEvent(&track);
+        Invalidate();
+      }
+      break;
+    case WM_MOUSELEAVE:
+      FMouseInside = false;
+      Invalidate();
+      break;
+    default:
+      break;
+  }
+  TButton::WndProc(m);
+}
+
+void TBitBtn::CMEnabledChanged(TMessage& m) {
+  TButton::CMEnabledChanged(m);
+  Invalidate();
+}
+
+void TBitBtn::CNDrawItem(TMessage& m) {
+  const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam);
+  DrawButton(dis->hDC, dis->rcItem, dis->itemState);
+  m.Result = TRUE;
+}
+
+void TBitBtn::DrawButton(HDC dc, const RECT& rect, UINT state) {
+  const bool pressed = (state & ODS_SELECTED) != 0;
+  const bool disabled = (state & ODS_DISABLED) != 0 || !FEnabled;
+  const bool focused = (state & ODS_FOCUS) != 0;
+  const bool isDefault = FDefault || focused;
+  RECT face = rect;
+  TBrush back;
+  back.SetColor(FParent ? FParent->Color() : clBtnFace);
+  ::FillRect(dc, &face, back.Handle());
+  const bool themed = ThemeServices().ThemesEnabled();
+  if (themed) {
+    TThemedButton detail = disabled       ? TThemedButton::tbPushButtonDisabled
+                           : pressed      ? TThemedButton::tbPushButtonPressed
+                           : FMouseInside ? TThemedButton::tbPushButtonHot
+                           : isDefault    ? TThemedButton::tbPushButtonDefaulted
+                                          : TThemedButton::tbPushButtonNormal;
+    ThemeServices().DrawElement(dc, ThemeServices().GetElementDetails(detail), face);
+  } else {
+    if (isDefault) {
+      FrameRect(dc, &face, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+      InflateRect(&face, -1, -1);
+    }
+    DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED | DFCS_FLAT : 0u));
+    if (pressed) {
+      TBrush shadow;
+      shadow.SetColor(clBtnShadow);
+      FrameRect(dc, &face, shadow.Handle());
+    }
+  }
+
+  // Picture and caption side by side, the pair centred; pressed, both move down and right.
+  ScopedSelect font(dc, FFont.Handle());
+  std::wstring text = Widen(Text());
+  RECT textSize{0, 0, 0, 0};
+  if (!text.empty())
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textSize, DT_SINGLELINE | DT_CALCRECT);
+  const int glyphWidth = FGlyph.Empty() ? 0 : FGlyph.Width();
+  const int glyphHeight = FGlyph.Empty() ? 0 : FGlyph.Height();
+  const int gap = glyphWidth > 0 && !text.empty() ? FSpacing : 0;
+  const int total = glyphWidth + gap + textSize.right;
+  const int shift = pressed ? 1 : 0;
+  int x = rect.left + (rect.right - rect.left - total) / 2 + shift;
+  const int middle = (rect.top + rect.bottom) / 2 + shift;
+  if (glyphWidth > 0) {
+    RECT src{0, 0, glyphWidth, glyphHeight};
+    const int y = middle - glyphHeight / 2;
+    if (disabled) {
+      FGlyph.DrawShape(dc, x + 1, y + 1, src, ColorToRGB(clBtnHighlight));
+      FGlyph.DrawShape(dc, x, y, src, ColorToRGB(clBtnShadow));
+    } else {
+      FGlyph.DrawTransparent(dc, x, y, src);
+    }
+    x += glyphWidth + gap;
+  }
+  if (!text.empty()) {
+    RECT textRect{x, middle - textSize.bottom / 2, x + textSize.right,
+                  middle - textSize.bottom / 2 + textSize.bottom};
+    int oldMode = SetBkMode(dc, TRANSPARENT);
+    const UINT flags = DT_SINGLELINE | DT_NOCLIP;
+    if (disabled) {
+      RECT shifted = textRect;
+      OffsetRect(&shifted, 1, 1);
+      SetTextColor(dc, ColorToRGB(clBtnHighlight));
+      DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &shifted, flags);
+      SetTextColor(dc, ColorToRGB(clBtnShadow));
+    } else {
+      SetTextColor(dc, ColorToRGB(clBtnText));
+    }
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect, flags);
+    SetBkMode(dc, oldMode);
+  }
+  if (focused && !(state & ODS_NOFOCUSRECT)) {
+    RECT focus = rect;
+    InflateRect(&focus, themed ? -3 : -4, themed ? -3 : -4);
+    DrawFocusRect(dc, &focus);
+  }
 }
 
 }  // namespace vellumor

@@ -1,9 +1,11 @@
 // Buttons.
 //   TSpeedButton   a push button without a window: pressed while the left button holds it,
 //                  clicks on release over it, shows a glyph (several images side by side)
+//   TBitBtn        a push button with a small picture left of its caption
 #pragma once
 
 #include "Controls.h"
+#include "StdCtrls.h"
 
 namespace vellumor {
 
@@ -42,6 +44,35 @@ class TSpeedButton : public TGraphicControl {
   TNumGlyphs FNumGlyphs = 1;
   bool FFlat = false;
   bool FDragging = false;
+};
+
+// Owner-drawn, so the picture and the caption share the face; the face is the theme's push
+// button when visual styles are on.
+class TBitBtn : public TButton {
+ public:
+  explicit TBitBtn(TComponent* owner);
+
+  // The button's own glyph; assigning copies the image. The bottom-left pixel's colour (magenta
+  // in our pictures) is see-through.
+  TBitmap* Glyph() { return &FGlyph; }
+  void SetGlyph(const TBitmap* value);
+  // Pixels between the picture and the caption.
+  int Spacing() const { return FSpacing; }
+  void SetSpacing(int value);
+
+  void WndProc(TMessage& message) override;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CNDrawItem(TMessage& message) override;
+  void CMEnabledChanged(TMessage& message) override;
+  // Paints the face for the ODS_* state into dc.
+  virtual void DrawButton(HDC dc, const RECT& rect, UINT state);
+
+ private:
+  TBitmap FGlyph;
+  int FSpacing = 4;
+  bool FMouseInside = false;
 };
 
 }  // namespace vellumor

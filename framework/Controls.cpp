@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "ActnList.h"
 #include "SysUtils.h"
 
 namespace vellumor {
@@ -69,6 +70,8 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 }
 
 TControl::~TControl() {
+  if (FAction) FAction->RemoveClient(this);
+  FAction = nullptr;
   Destroying();
   if (FParent) FParent->RemoveControl(this);
 }
@@ -285,7 +288,30 @@ void TControl::MouseMove(TShiftState shift, int x, int y) {
 }
 
 void TControl::Click() {
-  if (OnClick) OnClick(this);
+  if (OnClick) {
+    OnClick(this);
+  } else if (FAction) {
+    TAction* action = FAction;
+    action->FActionComponent = this;
+    action->Execute();
+    action->FActionComponent = nullptr;
+  }
+}
+
+void TControl::SetAction(TAction* action) {
+  if (action == FAction) return;
+  if (FAction) FAction->RemoveClient(this);
+  FAction = action;
+  if (action) {
+    action->AddClient(this);
+    ActionChange(action);
+  }
+}
+
+// Each property is set only when it differs, so a bound control repaints only on real changes.
+void TControl::ActionChange(TAction* action) {
+  if (Caption() != action->Caption()) SetCaption(action->Caption());
+  SetEnabled(action->Enabled());
 }
 
 void TControl::DblClick() {

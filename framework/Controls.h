@@ -56,6 +56,7 @@ constexpr TCursor crDefault = 0, crArrow = -2, crCross = -3, crIBeam = -4, crSiz
                   crHourGlass = -11, crNo = -12, crHandPoint = -21;
 
 class TWinControl;
+class TAction;
 
 class TControl : public TComponent {
  public:
@@ -122,8 +123,14 @@ class TControl : public TComponent {
   // Paints the control into dc with its top-left corner at (x, y).
   virtual void PaintTo(HDC dc, int x, int y) = 0;
 
+  // Runs OnClick; without one, a control bound to an action runs the action.
   virtual void Click();
   virtual void DblClick();
+
+  // The action the control is bound to: it shows the action's caption, is enabled exactly when
+  // the action is, and its click executes the action. nullptr unbinds.
+  TAction* Action() const { return FAction; }
+  void SetAction(TAction* action);
 
   TNotifyEvent OnClick;
   TNotifyEvent OnDblClick;
@@ -152,6 +159,9 @@ class TControl : public TComponent {
   // The part of SetBounds that stores the values; windowed controls also move their window.
   void StoreBounds(int left, int top, int width, int height);
   virtual void FontChanged();
+  // Takes what the control shows of its action; runs when bound and whenever the action's
+  // caption, enabled state or picture changes. A control that shows the picture extends it.
+  virtual void ActionChange(TAction* action);
   void AdoptParentFont();
 
   TWinControl* FParent = nullptr;
@@ -167,7 +177,9 @@ class TControl : public TComponent {
 
  private:
   bool FAdoptingParentFont = false;
+  TAction* FAction = nullptr;
   friend class TWinControl;
+  friend class TAction;
   void DispatchMouse(TMessage& message, TMouseButton button, bool down);
 };
 

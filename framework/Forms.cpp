@@ -2,9 +2,57 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <iterator>
+
+#include "ActnList.h"
+#include "ComCtrls.h"
+#include "StdCtrls.h"
 #include "SysUtils.h"
 
 namespace vellumor {
+
+int ScreenTextHeight(TFont& font) {
+  ScreenDC screen;
+  ScopedSelect select(screen.Get(), font.Handle());
+  TEXTMETRICW tm{};
+  if (!GetTextMetricsW(screen.Get(), &tm)) return 0;
+  return tm.tmHeight;
+}
+
+namespace {
+bool HasClass(HWND hwnd, const wchar_t* name) {
+  wchar_t buffer[32] = {};
+  GetClassNameW(hwnd, buffer, static_cast<int>(std::size(buffer)));
+  return lstrcmpiW(buffer, name) == 0;
+}
+
+// Visible with every container up to (not including) root.
+bool ShowingWithin(const TControl* control, const TWinControl* root) {
+  for (const TControl* c = control; c && c != root; c = c->Parent())
+    if (!c->Visible()) return false;
+  return true;
+}
+
+// The innermost framework control that is hwnd or holds it.
+TWinControl* ControlOf(HWND hwnd) {
+  for (HWND h = hwnd; h; h = GetParent(h))
+    if (TWinControl* c = TWinControl::FindControl(h)) return c;
+  return nullptr;
+}
+
+void ScaleChildren(TWinControl* parent, int multiplier, int divider) {
+  for (int i = 0; i < parent->ControlCount(); ++i) {
+    TControl* c = parent->Controls(i);
+    // Children first: a container that lays out its children on resize (a page control and
+    // its sheets) then has the last word.
+    if (auto* w = dynamic_cast<TWinControl*>(c)) ScaleChildren(w, multiplier, divider);
+    c->SetBounds(MulDiv(c->Left(), multiplier, divider), MulDiv(c->Top(), multiplier, divider),
+                 MulDiv(c->Width(), multiplier, divider), MulDiv(c->Height(), multiplier, divider));
+  }
+}
+}  // namespace
 
 // ---------------------------------------------------------------------------------------------
 // TForm
@@ -15,30 +63,186 @@ TForm::TForm(TComponent* owner) : TWinControl(owner) {
   FTop = CW_USEDEFAULT;
   FWidth = 320;
   FHeight = 240;
+  FColor = clBtnFace;
   ControlStyle = csAcceptsControls | csSetCaption | csClickEvents;
+  // The font keeps its point size at any screen density; the layout scales with it.
+  FFont.SetSize(8);
+  FParentFont = false;
 }
 
 TForm::~TForm() {
   if (Application && Application->MainForm() == this) Application->SetMainForm(nullptr);
 }
 
+DWORD TForm::FrameStyle() const {
+  DWORD style = 0;
+  bool icons = false;
+  switch (FBorderStyle) {
+    case TFormBorderStyle::bsNone:
+      return WS_POPUP;
+    case TFormBorderStyle::bsSingle:
+      style = WS_CAPTION | WS_BORDER;
+      icons = true;
+      break;
+    case TFormBorderStyle::bsSizeable:
+      style = WS_CAPTION | WS_THICKFRAME;
+      icons = true;
+      break;
+    case TFormBorderStyle::bsDialog:
+      style = WS_POPUP | WS_CAPTION;
+      break;
+    case TFormBorderStyle::bsToolWindow:
+      style = WS_CAPTION | WS_BORDER;
+      break;
+    case TFormBorderStyle::bsSizeToolWin:
+      style = WS_CAPTION | WS_THICKFRAME;
+      break;
+  }
+  if (FBorderIcons & biSystemMenu) {
+    style |= WS_SYSMENU;
+    if (icons && (FBorderIcons & biMinimize)) style |= WS_MINIMIZEBOX;
+    if (icons && (FBorderIcons & biMaximize)) style |= WS_MAXIMIZEBOX;
+  }
+  return style;
+}
+
+DWORD TForm::FrameExStyle() const {
+  DWORD ex = 0;
+  switch (FBorderStyle) {
+    case TFormBorderStyle::bsDialog:
+      ex = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
+      break;
+    case TFormBorderStyle::bsToolWindow:
+    case TFormBorderStyle::bsSizeToolWin:
+      ex = WS_EX_TOOLWINDOW;
+      break;
+    default:
+      break;
+  }
+  // The system shows a help button only on a frame without minimise and maximise boxes.
+  DWORD style = FrameStyle();
+  if ((FBorderIcons & biHelp) && (style & WS_SYSMENU) && !(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)))
+    ex |= WS_EX_CONTEXTHELP;
+  return ex;
+}
+
 void TForm::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
   p.WinClassName = L"VellumorForm";
-  p.Style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | (FVisible ? WS_VISIBLE : 0u);
-  p.ExStyle |= WS_EX_CONTROLPARENT;
+  p.Style = FrameStyle() | WS_CLIPCHILDREN | (FVisible ? WS_VISIBLE : 0u);
+  p.ExStyle |= FrameExStyle() | WS_EX_CONTROLPARENT;
+  switch (FPosition) {
+    case TPosition::poDesigned:
+      break;
+    case TPosition::poDefault:
+      p.X = p.Y = CW_USEDEFAULT;
+      p.Width = p.Height = CW_USEDEFAULT;
+      break;
+    case TPosition::poDefaultPosOnly:
+      p.X = p.Y = CW_USEDEFAULT;
+      break;
+    case TPosition::poDefaultSizeOnly:
+      p.Width = p.Height = CW_USEDEFAULT;
+      break;
+    case TPosition::poScreenCenter: {
+      RECT work{};
+      SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+      p.X = work.left + (work.right - work.left - p.Width) / 2;
+      p.Y = work.top + (work.bottom - work.top - p.Height) / 2;
+      break;
+    }
+  }
+}
+
+void TForm::SetBorderStyle(TFormBorderStyle value) {
+  if (value == FBorderStyle) return;
+  FBorderStyle = value;
+  ApplyClientSize();
+  RecreateWnd();
+}
+
+void TForm::SetBorderIcons(TBorderIcons value) {
+  if (value == FBorderIcons) return;
+  FBorderIcons = value;
+  ApplyClientSize();
+  RecreateWnd();
+}
+
+void TForm::SetPosition(TPosition value) {
+  FPosition = value;
 }
 
 void TForm::SetClientWidth(int value) {
-  RECT r{0, 0, value, 10};
-  AdjustWindowRectEx(&r, WS_OVERLAPPEDWINDOW, FALSE, 0);
-  SetWidth(r.right - r.left);
+  FClientWidth = value;
+  ApplyClientSize();
 }
 
 void TForm::SetClientHeight(int value) {
-  RECT r{0, 0, 10, value};
-  AdjustWindowRectEx(&r, WS_OVERLAPPEDWINDOW, FALSE, 0);
-  SetHeight(r.bottom - r.top);
+  FClientHeight = value;
+  ApplyClientSize();
+}
+
+void TForm::ApplyClientSize() {
+  if (FClientWidth < 0 && FClientHeight < 0) return;
+  int width = FWidth, height = FHeight;
+  if (FHandle) {
+    // The frame the window really has (a theme may differ from the metrics' sum).
+    RECT window{}, client{};
+    GetWindowRect(FHandle, &window);
+    GetClientRect(FHandle, &client);
+    if (FClientWidth >= 0) width = FClientWidth + (window.right - window.left) - client.right;
+    if (FClientHeight >= 0) height = FClientHeight + (window.bottom - window.top) - client.bottom;
+  } else {
+    RECT r{0, 0, std::max(FClientWidth, 0), std::max(FClientHeight, 0)};
+    AdjustWindowRectEx(&r, FrameStyle(), FALSE, FrameExStyle());
+    if (FClientWidth >= 0) width = r.right - r.left;
+    if (FClientHeight >= 0) height = r.bottom - r.top;
+  }
+  SetBounds(FLeft, FTop, width, height);
+}
+
+int TForm::ClientWidth() const {
+  if (!FHandle && FClientWidth >= 0) return FClientWidth;
+  return TWinControl::ClientWidth();
+}
+
+int TForm::ClientHeight() const {
+  if (!FHandle && FClientHeight >= 0) return FClientHeight;
+  return TWinControl::ClientHeight();
+}
+
+void TForm::ScaleBy(int multiplier, int divider) {
+  if (multiplier <= 0 || divider <= 0 || multiplier == divider) return;
+  ScaleChildren(this, multiplier, divider);
+  if (FClientWidth >= 0) FClientWidth = MulDiv(FClientWidth, multiplier, divider);
+  if (FClientHeight >= 0) FClientHeight = MulDiv(FClientHeight, multiplier, divider);
+  if (FClientWidth >= 0 || FClientHeight >= 0)
+    ApplyClientSize();
+  else
+    SetBounds(FLeft, FTop, MulDiv(FWidth, multiplier, divider), MulDiv(FHeight, multiplier, divider));
+}
+
+// Layouts are made at 96 pixels per inch; at another density the font keeps its point size and
+// so grows in pixels, and positions and sizes grow with its text height.
+void TForm::ScaleForDpi() {
+  if (!Scaled || FScaledForDpi) return;
+  FScaledForDpi = true;
+  if (ScreenPixelsPerInch() == 96) return;
+  int height = ScreenTextHeight(FFont);
+  if (height <= 0 || TextHeight <= 0 || height == TextHeight) return;
+  ScaleBy(height, TextHeight);
+  TextHeight = height;
+}
+
+void TForm::Loaded() {
+  TWinControl::Loaded();
+  ScaleForDpi();
+}
+
+void TForm::DoCreate() {
+  if (FCreated) return;
+  FCreated = true;
+  if (OnCreate) OnCreate(this);
 }
 
 void TForm::SetActiveControl(TWinControl* control) {
@@ -47,7 +251,15 @@ void TForm::SetActiveControl(TWinControl* control) {
 
 void TForm::CMVisibleChanged(TMessage& m) {
   if (FVisible) {
-    Handle();
+    DoCreate();
+    if (!FHandle) {
+      // Made hidden, so OnShow can fill controls before anything is painted.
+      FVisible = false;
+      Handle();
+      FVisible = true;
+      // The frame is known only now: make the client area the size asked for.
+      ApplyClientSize();
+    }
     if (!FShownOnce) {
       FShownOnce = true;
       if (OnShow) OnShow(this);
@@ -65,25 +277,163 @@ void TForm::Close() {
   if (Application && Application->MainForm() == this) Application->Terminate();
 }
 
+void TForm::FocusFirstControl() {
+  if (TWinControl* first = FindNextControl(this, nullptr, true, true))
+    first->SetFocus();
+  else
+    ::SetFocus(FHandle);
+}
+
+// Snaps each edge that is within SnapBuffer of the same edge of the monitor's work area.
+void TForm::SnapToWorkArea(RECT& r) const {
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (!GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info)) return;
+  const RECT& work = info.rcWork;
+  int width = r.right - r.left, height = r.bottom - r.top;
+  if (std::abs(r.left - work.left) <= SnapBuffer)
+    r.left = work.left;
+  else if (std::abs(r.right - work.right) <= SnapBuffer)
+    r.left = work.right - width;
+  if (std::abs(r.top - work.top) <= SnapBuffer)
+    r.top = work.top;
+  else if (std::abs(r.bottom - work.bottom) <= SnapBuffer)
+    r.top = work.bottom - height;
+  r.right = r.left + width;
+  r.bottom = r.top + height;
+}
+
 void TForm::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_CLOSE:
       Close();
       return;
     case WM_ACTIVATE:
-      // Coming back to the form puts the focus where the user left it.
-      if (LOWORD(m.WParam) != WA_INACTIVE) {
+      // Coming back to the form puts the focus where the user left it; the first time, on the
+      // first control in tab order.
+      if (LOWORD(m.WParam) != WA_INACTIVE && !HIWORD(m.WParam)) {
         TWinControl* last = FocusedControl();
         if (last && last != this && last->CanFocus()) {
           last->SetFocus();
           return;
         }
+        FocusFirstControl();
+        return;
       }
       break;
+    case WM_WINDOWPOSCHANGING: {
+      auto* pos = reinterpret_cast<WINDOWPOS*>(m.LParam);
+      if (ScreenSnap && !(pos->flags & SWP_NOMOVE) && FHandle && !IsIconic(FHandle) && !IsZoomed(FHandle)) {
+        int width = pos->cx, height = pos->cy;
+        if (pos->flags & SWP_NOSIZE) {
+          RECT now{};
+          GetWindowRect(FHandle, &now);
+          width = now.right - now.left;
+          height = now.bottom - now.top;
+        }
+        RECT r{pos->x, pos->y, pos->x + width, pos->y + height};
+        SnapToWorkArea(r);
+        pos->x = r.left;
+        pos->y = r.top;
+      }
+      break;
+    }
+    case WM_MOVING:
+      if (ScreenSnap) {
+        SnapToWorkArea(*reinterpret_cast<RECT*>(m.LParam));
+        m.Result = TRUE;
+        return;
+      }
+      break;
+    case WM_SYSCOMMAND: {
+      // Without the box or a sizing frame the commands stay unavailable from the system menu,
+      // a caption double click or a keyboard shortcut alike.
+      UINT command = static_cast<UINT>(m.WParam & 0xFFF0);
+      DWORD style = FrameStyle();
+      if ((command == SC_MAXIMIZE && !(style & WS_MAXIMIZEBOX)) ||
+          (command == SC_SIZE && !(style & WS_THICKFRAME)) ||
+          (command == SC_MINIMIZE && !(style & WS_MINIMIZEBOX)))
+        return;
+      break;
+    }
     default:
       break;
   }
   TWinControl::WndProc(m);
+}
+
+// Enter presses the focused push button, or else the form's default button, and only while
+// that button (and so its action) is enabled.
+bool TForm::HandleReturn() {
+  TWinControl* focused = ControlOf(GetFocus());
+  TButton* button = dynamic_cast<TButton*>(focused);
+  if (!button || !ContainsControl(button)) {
+    button = nullptr;
+    for (TWinControl* w : TabOrderList(this)) {
+      auto* candidate = dynamic_cast<TButton*>(w);
+      if (candidate && candidate->Default() && ShowingWithin(candidate, this)) {
+        button = candidate;
+        break;
+      }
+    }
+  }
+  if (!button) return false;
+  // The idle pass may not have run since the last input: bring the action's state up to date.
+  if (TAction* action = button->Action()) {
+    if (action->ActionList())
+      action->ActionList()->UpdateActions();
+    else
+      action->Update();
+  }
+  if (button->CanFocus()) button->Click();
+  return true;
+}
+
+bool TForm::HandleDialogKey(const MSG& msg) {
+  HWND focus = GetFocus();
+  TWinControl* focused = ControlOf(focus);
+  if (focused && !ContainsControl(focused)) focused = nullptr;
+  auto wantsKey = [&](UINT code) {
+    if (!focus) return false;
+    MSG copy = msg;
+    return (SendMessageW(focus, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&copy)) & code) != 0;
+  };
+  switch (msg.message) {
+    case WM_KEYDOWN: {
+      TShiftState shift = KeyboardShiftState();
+      if (shift & ssAlt) return false;
+      switch (msg.wParam) {
+        case VK_TAB: {
+          if (shift & ssCtrl) return focused && DispatchPageKey(focused, VK_TAB, shift);
+          if (wantsKey(DLGC_WANTTAB)) return false;
+          TWinControl* next = FindNextControl(this, focused, !(shift & ssShift), true);
+          if (next && next != focused) next->SetFocus();
+          return true;
+        }
+        case VK_RETURN:
+          if (shift & ssCtrl) return false;
+          // A multi-line memo, the spin edit and an open drop-down list take Enter themselves.
+          if (wantsKey(DLGC_WANTALLKEYS)) return false;
+          return HandleReturn();
+        case VK_ESCAPE:
+          // Esc only closes an open drop-down list; the form has no cancel button. It must not
+          // reach a multi-line edit either, which would close its parent window.
+          if (focus && HasClass(focus, WC_COMBOBOXW) && SendMessageW(focus, CB_GETDROPPEDSTATE, 0, 0))
+            return false;
+          return true;
+        default:
+          return false;
+      }
+    }
+    case WM_SYSCHAR:
+      return DispatchAccelerator(this, static_cast<wchar_t>(msg.wParam));
+    case WM_CHAR:
+      if (focused && msg.wParam > L' ' && WantsPlainAccelerators(focused) && !wantsKey(DLGC_WANTCHARS))
+        return DispatchAccelerator(this, static_cast<wchar_t>(msg.wParam));
+      return false;
+    default:
+      return false;
+  }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -91,7 +441,26 @@ void TForm::WndProc(TMessage& m) {
 
 namespace {
 TApplication theApplication;
+
+// Messages after which the idle pass is not due: they change nothing an action depends on,
+// and they come often (mouse moves, paints, timers and the caret's blink).
+bool IsIdleNeutral(UINT msg) {
+  constexpr UINT kSysTimer = 0x0118;
+  switch (msg) {
+    case WM_MOUSEMOVE:
+    case WM_NCMOUSEMOVE:
+    case WM_MOUSEHOVER:
+    case WM_MOUSELEAVE:
+    case WM_NCMOUSELEAVE:
+    case WM_PAINT:
+    case WM_TIMER:
+    case kSysTimer:
+      return true;
+    default:
+      return false;
+  }
 }
+}  // namespace
 
 TApplication* Application = &theApplication;
 
@@ -123,6 +492,7 @@ int TApplication::MessageBox(const std::string& text, const std::string& caption
 }
 
 void TApplication::Run() {
+  FIdlePending = true;  // the first idle moment updates the actions
   if (FMainForm) FMainForm->Show();
   while (!FTerminated)
     HandleMessage();
@@ -142,7 +512,7 @@ void TApplication::ProcessMessages() {
 void TApplication::HandleMessage() {
   MSG msg;
   if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (OnIdle) OnIdle(this);
+    Idle();
     if (FTerminated) return;
     if (GetMessageW(&msg, nullptr, 0, 0) <= 0) {
       FTerminated = true;
@@ -152,33 +522,48 @@ void TApplication::HandleMessage() {
   ProcessMessage(msg);
 }
 
+// Runs outside any window procedure, so exceptions stop here as they would there.
+void TApplication::DoIdle() {
+  try {
+    if (OnIdle) OnIdle(this);
+    TActionList::IdleUpdateAll();
+  } catch (...) {
+    HandleException(std::current_exception());
+  }
+}
+
+bool TApplication::Idle() {
+  if (!FIdlePending) return false;
+  FIdlePending = false;
+  DoIdle();
+  return true;
+}
+
 bool TApplication::ProcessMessage(MSG& msg) {
   if (msg.message == WM_QUIT) {
     FTerminated = true;
     return false;
   }
-  if (IsDialogKey(msg)) return true;
+  if (!IsIdleNeutral(msg.message)) FIdlePending = true;
+  // A key the form uses runs handlers outside any window procedure: their exceptions stop here.
+  try {
+    if (IsDialogKey(msg)) return true;
+  } catch (...) {
+    HandleException(std::current_exception());
+    return true;
+  }
   TranslateMessage(&msg);
   DispatchMessageW(&msg);
   return true;
 }
 
-// Tab and Shift+Tab move the focus among the tab stops of the form, unless the focused window
-// wants the tab key itself.
+// Keys bound for a window of one of our forms go through the form's dialog keyboard first.
 bool TApplication::IsDialogKey(MSG& msg) {
-  if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB) return false;
-  if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
-  TWinControl* control = TWinControl::FindControl(msg.hwnd);
-  if (!control) return false;
-  if (SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)) & DLGC_WANTTAB)
-    return false;
-  HWND root = GetAncestor(msg.hwnd, GA_ROOT);
-  HWND next = GetNextDlgTabItem(root, msg.hwnd, GetKeyState(VK_SHIFT) < 0);
-  if (next && next != msg.hwnd) {
-    ::SetFocus(next);
-    return true;
-  }
-  return false;
+  if (msg.message != WM_KEYDOWN && msg.message != WM_CHAR && msg.message != WM_SYSCHAR) return false;
+  if (!msg.hwnd) return false;
+  auto* form = dynamic_cast<TForm*>(TWinControl::FindControl(GetAncestor(msg.hwnd, GA_ROOT)));
+  if (!form || !form->Enabled()) return false;
+  return form->HandleDialogKey(msg);
 }
 
 }  // namespace vellumor

@@ -1,6 +1,9 @@
 #include "StdCtrls.h"
 
+#include <algorithm>
+
 #include "SysUtils.h"
+#include "Themes.h"
 
 namespace vellumor {
 
@@ -438,6 +441,874 @@ void TCustomListBox::DrawItem(int index, const RECT& rect, TOwnerDrawState state
   int x = rect.left + 2;
   if (UseRightToLeftAlignment()) x = rect.right - 2 - FCanvas.TextWidth(text);
   FCanvas.TextRect(rect, x, rect.top, text);
+}
+
+}  // namespace vellumor
+
+namespace vellumor {
+
+// ---------------------------------------------------------------------------------------------
+// Keyboard helpers
+
+namespace {
+wchar_t UpperChar(wchar_t ch) {
+  return static_cast<wchar_t>(
+      reinterpret_cast<UINT_PTR>(CharUpperW(reinterpret_cast<LPWSTR>(static_cast<UINT_PTR>(ch)))));
+}
+
+// The windowed children of parent in tab order.
+std::vector<TWinControl*> WindowedChildren(TWinControl* parent) {
+  std::vector<TWinControl*> result;
+  for (int i = 0; i < parent->ControlCount(); ++i)
+    if (auto* w = dynamic_cast<TWinControl*>(parent->Controls(i))) result.push_back(w);
+  std::stable_sort(result.begin(), result.end(),
+                   [](const TWinControl* a, const TWinControl* b) { return a->TabOrder() < b->TabOrder(); });
+  return result;
+}
+
+void CollectTabOrder(TWinControl* parent, std::vector<TWinControl*>& list) {
+  for (TWinControl* w : WindowedChildren(parent)) {
+    list.push_back(w);
+    CollectTabOrder(w, list);
+  }
+}
+}  // namespace
+
+bool IsAccel(wchar_t ch, const std::string& caption) {
+  std::wstring text = Widen(caption);
+  for (size_t i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] != L'&') continue;
+    if (text[i + 1] == L'&') {
+      ++i;
+      continue;
+    }
+    return UpperChar(text[i + 1]) == UpperChar(ch);
+  }
+  return false;
+}
+
+bool DispatchAccelerator(TWinControl* root, wchar_t ch) {
+  if (!root) return false;
+  for (TWinControl* w : WindowedChildren(root)) {
+    if (!w->Visible() || !w->Enabled()) continue;
+    if (w->Perform(CM_DIALOGCHAR, ch)) return true;
+    if (DispatchAccelerator(w, ch)) return true;
+  }
+  for (int i = 0; i < root->ControlCount(); ++i) {
+    TControl* c = root->Controls(i);
+    if (dynamic_cast<TWinControl*>(c) || !c->Visible() || !c->Enabled()) continue;
+    if (c->Perform(CM_DIALOGCHAR, ch)) return true;
+  }
+  return false;
+}
+
+bool WantsPlainAccelerators(const TWinControl* control) {
+  return dynamic_cast<const TButtonControl*>(control) != nullptr;
+}
+
+std::vector<TWinControl*> TabOrderList(TWinControl* root) {
+  std::vector<TWinControl*> list;
+  if (root) CollectTabOrder(root, list);
+  return list;
+}
+
+TWinControl* FindNextControl(TWinControl* root, TWinControl* current, bool goForward, bool checkTabStop) {
+  std::vector<TWinControl*> list = TabOrderList(root);
+  const int n = static_cast<int>(list.size());
+  if (n == 0) return nullptr;
+  int start = static_cast<int>(std::find(list.begin(), list.end(), current) - list.begin());
+  if (start == n) start = goForward ? -1 : n;
+  for (int step = 1; step <= n; ++step) {
+    int i = ((start + (goForward ? step : -step)) % n + n) % n;
+    TWinControl* w = list[static_cast<size_t>(i)];
+    if (w == current) continue;
+    if (w->CanFocus() && (!checkTabStop || w->TabStop())) return w;
+  }
+  return nullptr;
+}
+
+// ---------------------------------------------------------------------------------------------
+// TStrings
+
+namespace {
+// Lines end at CR LF, LF or CR; a break at the very end starts no further line.
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' && text[i] != '\n') continue;
+    lines.push_back(text.substr(start, i - start));
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < text.size()) lines.push_back(text.substr(start));
+  return lines;
+}
+
+// Breaks go between lines; an empty last line needs one more, or it would read back as none.
+std::string JoinLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0) text += "\r\n";
+    text += lines[i];
+  }
+  if (!lines.empty() && lines.back().empty()) text += "\r\n";
+  return text;
+}
+}  // namespace
+
+void TStrings::CheckIndex(int index, int limit) const {
+  if (index < 0 || index >= limit) ListIndexError(index);
+}
+
+std::string TStrings::Strings(int index) const {
+  CheckIndex(index, Count());
+  return Get(index);
+}
+
+int TStrings::Add(const std::string& text) {
+  int index = Count();
+  Insert(index, text);
+  return index;
+}
+
+void TStrings::Assign(const std::vector<std::string>& texts) {
+  BeginUpdate();
+  try {
+    Clear();
+    for (const std::string& text : texts)
+      Add(text);
+  } catch (...) {
+    EndUpdate();
+    throw;
+  }
+  EndUpdate();
+}
+
+int TStrings::IndexOf(const std::string& text) const {
+  for (int i = 0, n = Count(); i < n; ++i)
+    if (Get(i) == text) return i;
+  return -1;
+}
+
+std::string TStrings::Text() const {
+  std::string text;
+  for (int i = 0, n = Count(); i < n; ++i)
+    text += Get(i) + "\r\n";
+  return text;
+}
+
+void TStrings::SetText(const std::string& text) {
+  Assign(SplitLines(text));
+}
+
+// ---------------------------------------------------------------------------------------------
+// TLabel
+
+TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) {
+  FWidth = 65;
+  FHeight = 17;
+}
+
+void TLabel::WndProc(TMessage& m) {
+  if (m.Msg == CM_DIALOGCHAR) {
+    CMDialogChar(m);
+    return;
+  }
+  TGraphicControl::WndProc(m);
+}
+
+void TLabel::SetFocusControl(TWinControl* value) {
+  if (value == FFocusControl) return;
+  if (FFocusControl) RemoveFreeNotification(FFocusControl);
+  FFocusControl = value;
+  if (value) FreeNotification(value);
+}
+
+void TLabel::Notification(TComponent* component, TOperation operation) {
+  TGraphicControl::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == FFocusControl) FFocusControl = nullptr;
+}
+
+void TLabel::SetTransparent(bool value) {
+  if (value == FTransparent) return;
+  FTransparent = value;
+  Invalidate();
+}
+
+void TLabel::SetAutoSize(bool value) {
+  if (value == FAutoSize) return;
+  FAutoSize = value;
+  AdjustBounds();
+}
+
+void TLabel::SetShowAccelChar(bool value) {
+  if (value == FShowAccelChar) return;
+  FShowAccelChar = value;
+  AdjustBounds();
+  Invalidate();
+}
+
+void TLabel::Loaded() {
+  TGraphicControl::Loaded();
+  AdjustBounds();
+}
+
+UINT TLabel::DrawTextFlags() const {
+  UINT flags = DT_EXPANDTABS | DT_LEFT | DT_NOCLIP;
+  if (!FShowAccelChar) flags |= DT_NOPREFIX;
+  if (UseRightToLeftReading()) flags |= DT_RTLREADING;
+  return flags;
+}
+
+void TLabel::AdjustBounds() {
+  if (!FAutoSize || (ComponentState() & csLoading)) return;
+  // An empty caption keeps the height of one line.
+  std::wstring text = FText.empty() ? std::wstring(L" ") : Widen(FText);
+  ScreenDC dc;
+  RECT r{0, 0, 0, 0};
+  {
+    ScopedSelect font(dc.Get(), FFont.Handle());
+    DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &r, DrawTextFlags() | DT_CALCRECT);
+  }
+  SetBounds(FLeft, FTop, r.right, r.bottom);
+}
+
+void TLabel::Paint() {
+  HDC dc = Canvas().Handle();
+  RECT r = ClientRect();
+  if (!FTransparent) {
+    TBrush brush;
+    brush.SetColor(FColor);
+    ::FillRect(dc, &r, brush.Handle());
+  }
+  if (FText.empty()) return;
+  std::wstring text = Widen(FText);
+  ScopedSelect font(dc, FFont.Handle());
+  int oldMode = SetBkMode(dc, TRANSPARENT);
+  const UINT flags = DrawTextFlags();
+  if (FEnabled) {
+    SetTextColor(dc, ColorToRGB(FFont.Color()));
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, flags);
+  } else {
+    // The engraved look of disabled text.
+    RECT shifted = r;
+    OffsetRect(&shifted, 1, 1);
+    SetTextColor(dc, ColorToRGB(clBtnHighlight));
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &shifted, flags);
+    SetTextColor(dc, ColorToRGB(clBtnShadow));
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, flags);
+  }
+  SetBkMode(dc, oldMode);
+}
+
+void TLabel::CMTextChanged(TMessage& m) {
+  TGraphicControl::CMTextChanged(m);
+  AdjustBounds();
+  Invalidate();
+}
+
+void TLabel::CMFontChanged(TMessage& m) {
+  TGraphicControl::CMFontChanged(m);
+  AdjustBounds();
+  Invalidate();
+}
+
+// A label's letter is taken even when there is nothing to focus, so no other control with the
+// same letter reacts in its place.
+void TLabel::CMDialogChar(TMessage& m) {
+  if (!FEnabled || !FShowAccelChar || !IsAccel(static_cast<wchar_t>(m.WParam), FText)) return;
+  if (FFocusControl && FFocusControl->CanFocus()) FFocusControl->SetFocus();
+  m.Result = 1;
+}
+
+// ---------------------------------------------------------------------------------------------
+// TMemoStrings
+
+namespace {
+LRESULT Send(HWND hwnd, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) {
+  return SendMessageW(hwnd, msg, wParam, lParam);
+}
+}  // namespace
+
+std::vector<std::string>& TMemoStrings::Pending() const {
+  if (!FCollecting) {
+    // The window decides where its lines break (some versions break at a lone LF too).
+    std::vector<std::string> lines;
+    if (FMemo.HandleAllocated()) {
+      for (int i = 0, n = Count(); i < n; ++i)
+        lines.push_back(Get(i));
+    } else {
+      lines = SplitLines(FMemo.TCustomEdit::Text());
+    }
+    FPending = std::move(lines);
+    FCollecting = true;
+    // A message is on its way, so a memo left alone still shows its new lines.
+    if (FMemo.HandleAllocated()) PostMessageW(FMemo.Handle(), WM_NULL, 0, 0);
+  }
+  return FPending;
+}
+
+void TMemoStrings::Flush() {
+  if (!FCollecting) return;
+  FCollecting = false;
+  std::vector<std::string> lines = std::move(FPending);
+  FPending.clear();
+  FMemo.TCustomEdit::SetText(JoinLines(lines));
+}
+
+void TMemoStrings::Discard() {
+  FCollecting = false;
+  FPending.clear();
+}
+
+// With a window and nothing collected the edit's own line index answers, so reading every line
+// stays linear.
+int TMemoStrings::Count() const {
+  if (FCollecting || !FMemo.HandleAllocated()) return static_cast<int>(Pending().size());
+  HWND h = FMemo.Handle();
+  int n = static_cast<int>(Send(h, EM_GETLINECOUNT));
+  if (n > 0) {
+    LRESULT lastStart = Send(h, EM_LINEINDEX, static_cast<WPARAM>(n - 1));
+    if (Send(h, EM_LINELENGTH, static_cast<WPARAM>(lastStart)) == 0) --n;
+  }
+  return n;
+}
+
+std::string TMemoStrings::Get(int index) const {
+  if (FCollecting || !FMemo.HandleAllocated()) return Pending()[static_cast<size_t>(index)];
+  HWND h = FMemo.Handle();
+  LRESULT start = Send(h, EM_LINEINDEX, static_cast<WPARAM>(index));
+  if (start < 0) return {};
+  LRESULT length = Send(h, EM_LINELENGTH, static_cast<WPARAM>(start));
+  if (length <= 0) return {};
+  if (length > 0xFFFF) {  // longer than EM_GETLINE's size field can say: cut it from the whole text
+    std::wstring all = Widen(FMemo.Text());
+    return Narrow(std::wstring_view(all).substr(static_cast<size_t>(start), static_cast<size_t>(length)));
+  }
+  // EM_GETLINE takes the buffer's size in its first character.
+  std::wstring buffer(static_cast<size_t>(length), L'\0');
+  buffer[0] = static_cast<wchar_t>(length);
+  LRESULT got = Send(h, EM_GETLINE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.data()));
+  buffer.resize(static_cast<size_t>(std::max<LRESULT>(got, 0)));
+  return Narrow(buffer);
+}
+
+void TMemoStrings::Insert(int index, const std::string& text) {
+  std::vector<std::string>& lines = Pending();
+  if (index < 0 || index > static_cast<int>(lines.size())) ListIndexError(index);
+  lines.insert(lines.begin() + index, text);
+}
+
+void TMemoStrings::Delete(int index) {
+  std::vector<std::string>& lines = Pending();
+  if (index < 0 || index >= static_cast<int>(lines.size())) ListIndexError(index);
+  lines.erase(lines.begin() + index);
+}
+
+void TMemoStrings::Clear() {
+  if (!FCollecting) {
+    FCollecting = true;  // nothing of the old text is needed
+    if (FMemo.HandleAllocated()) PostMessageW(FMemo.Handle(), WM_NULL, 0, 0);
+  }
+  FPending.clear();
+}
+
+void TMemoStrings::BeginUpdate() {
+  ++FUpdateCount;
+}
+
+void TMemoStrings::EndUpdate() {
+  if (FUpdateCount > 0 && --FUpdateCount == 0) Flush();
+}
+
+// ---------------------------------------------------------------------------------------------
+// TMemo
+
+TMemo::TMemo(TComponent* owner) : TCustomEdit(owner) {
+  FWidth = 185;
+  FHeight = 89;
+  SetAutoSize(false);
+  AutoSelect = false;
+}
+
+// Every message may look at the text, so collected line changes reach the window first.
+void TMemo::WndProc(TMessage& m) {
+  FLines.Flush();
+  TCustomEdit::WndProc(m);
+}
+
+// Reading the text is a use of it too, also while there is no window.
+std::string TMemo::Text() const {
+  const_cast<TMemoStrings&>(FLines).Flush();
+  return TCustomEdit::Text();
+}
+
+void TMemo::SetText(const std::string& text) {
+  FLines.Discard();
+  TCustomEdit::SetText(text);
+}
+
+void TMemo::CreateParams(TCreateParams& p) {
+  FLines.Flush();  // the window is made with the text
+  TCustomEdit::CreateParams(p);
+  p.Style |= ES_MULTILINE | ES_AUTOVSCROLL;
+  if (WantReturns) p.Style |= ES_WANTRETURN;
+  if (FWordWrap) p.Style &= ~static_cast<DWORD>(ES_AUTOHSCROLL);
+  if (FScrollBars == TScrollStyle::ssVertical || FScrollBars == TScrollStyle::ssBoth) p.Style |= WS_VSCROLL;
+  if ((FScrollBars == TScrollStyle::ssHorizontal || FScrollBars == TScrollStyle::ssBoth) && !FWordWrap)
+    p.Style |= WS_HSCROLL;
+}
+
+// The window's default limit is a few thousand characters; a memo holds what it is given.
+void TMemo::CreateWnd() {
+  TCustomEdit::CreateWnd();
+  if (MaxLength() <= 0) SendMessageW(FHandle, EM_SETLIMITTEXT, 0x7FFFFFFE, 0);
+}
+
+void TMemo::SetScrollBars(TScrollStyle value) {
+  if (value == FScrollBars) return;
+  FScrollBars = value;
+  RecreateWnd();
+}
+
+void TMemo::SetWordWrap(bool value) {
+  if (value == FWordWrap) return;
+  FWordWrap = value;
+  RecreateWnd();
+}
+
+void TMemo::WMGetDlgCode(TMessage& m) {
+  DefaultHandler(m);
+  if (!WantTabs) m.Result &= ~static_cast<LRESULT>(DLGC_WANTTAB | DLGC_WANTALLKEYS);
+  const auto* msg = reinterpret_cast<const MSG*>(m.LParam);
+  if (WantReturns && msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN)
+    m.Result |= DLGC_WANTMESSAGE;
+  if (WantTabs && msg && msg->message == WM_KEYDOWN && msg->wParam == VK_TAB) m.Result |= DLGC_WANTMESSAGE;
+}
+
+// Keys the memo does not want never reach the window: in a dialog the edit would pass Esc on as a
+// close request and Tab or Enter as navigation of its own, besides what the form does with them.
+void TMemo::WMKeyDown(TMessage& m) {
+  WORD key = static_cast<WORD>(m.WParam);
+  KeyDown(key, KeyboardShiftState());
+  if (key == 0) return;
+  if (key == VK_ESCAPE || (key == VK_TAB && !WantTabs) || (key == VK_RETURN && !WantReturns)) return;
+  m.WParam = key;
+  DefaultHandler(m);
+}
+
+void TMemo::WMChar(TMessage& m) {
+  const wchar_t ch = static_cast<wchar_t>(m.WParam);
+  if ((ch == L'\t' && !WantTabs) || ((ch == L'\r' || ch == L'\n') && !WantReturns) || ch == 0x1B) {
+    wchar_t key = ch;
+    KeyPress(key);
+    return;
+  }
+  TCustomEdit::WMChar(m);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TComboBoxStrings
+
+int TComboBoxStrings::Count() const {
+  if (FComboBox.HandleAllocated()) return static_cast<int>(Send(FComboBox.FHandle, CB_GETCOUNT));
+  return static_cast<int>(FComboBox.FSaveItems.size());
+}
+
+std::string TComboBoxStrings::Get(int index) const {
+  if (!FComboBox.HandleAllocated()) return FComboBox.FSaveItems[static_cast<size_t>(index)];
+  HWND h = FComboBox.FHandle;
+  LRESULT length = Send(h, CB_GETLBTEXTLEN, static_cast<WPARAM>(index));
+  if (length <= 0) return {};
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  LRESULT got = Send(h, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+  return Narrow(text);
+}
+
+void TComboBoxStrings::Insert(int index, const std::string& text) {
+  if (index < 0 || index > Count()) ListIndexError(index);
+  if (!FComboBox.HandleAllocated()) {
+    auto& items = FComboBox.FSaveItems;
+    items.insert(items.begin() + index, text);
+    if (FComboBox.FSaveItemIndex >= index) ++FComboBox.FSaveItemIndex;
+    return;
+  }
+  std::wstring wide = Widen(text);
+  LRESULT result = Send(FComboBox.FHandle, CB_INSERTSTRING, static_cast<WPARAM>(index),
+                        reinterpret_cast<LPARAM>(wide.c_str()));
+  if (result == CB_ERR || result == CB_ERRSPACE)
+    throw std::runtime_error("The combo box could not take the item");
+}
+
+void TComboBoxStrings::Delete(int index) {
+  CheckIndex(index, Count());
+  if (!FComboBox.HandleAllocated()) {
+    auto& items = FComboBox.FSaveItems;
+    items.erase(items.begin() + index);
+    int& selected = FComboBox.FSaveItemIndex;
+    if (selected == index) selected = -1;
+    if (selected > index) --selected;
+    return;
+  }
+  Send(FComboBox.FHandle, CB_DELETESTRING, static_cast<WPARAM>(index));
+}
+
+void TComboBoxStrings::Clear() {
+  if (!FComboBox.HandleAllocated()) {
+    FComboBox.FSaveItems.clear();
+    FComboBox.FSaveItemIndex = -1;
+    return;
+  }
+  Send(FComboBox.FHandle, CB_RESETCONTENT);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TComboBox
+
+TComboBox::TComboBox(TComponent* owner) : TWinControl(owner) {
+  ControlStyle = csSetCaption | csDoubleClicks;
+  FWidth = 145;
+  FHeight = 21;
+  FTabStop = true;
+  FColor = clWindow;
+}
+
+// The window's height includes the dropped-down list; the window itself then reports the
+// height of its closed part.
+int TComboBox::DroppedHeight() const {
+  ScreenDC dc;
+  TEXTMETRICW tm{};
+  {
+    ScopedSelect font(dc.Get(), const_cast<TFont&>(FFont).Handle());
+    GetTextMetricsW(dc.Get(), &tm);
+  }
+  return tm.tmHeight * std::max(DropDownCount, 1) + 2;
+}
+
+void TComboBox::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.SubclassOf = L"COMBOBOX";
+  p.Style |= CBS_DROPDOWNLIST | WS_VSCROLL;
+  p.Height = FHeight + DroppedHeight();
+}
+
+void TComboBox::CreateWnd() {
+  TWinControl::CreateWnd();
+  std::vector<std::string> items = std::move(FSaveItems);
+  int itemIndex = FSaveItemIndex;
+  FSaveItems.clear();
+  FSaveItemIndex = -1;
+  for (const std::string& item : items) {
+    std::wstring wide = Widen(item);
+    Send(FHandle, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+  }
+  if (itemIndex >= 0) Send(FHandle, CB_SETCURSEL, static_cast<WPARAM>(itemIndex));
+}
+
+// The items are saved however the window goes, while it still has them.
+void TComboBox::WMDestroy(TMessage& m) {
+  std::vector<std::string> items;
+  for (int i = 0, n = FItems.Count(); i < n; ++i)
+    items.push_back(FItems[i]);
+  int itemIndex = ItemIndex();
+  FSaveItems = std::move(items);
+  FSaveItemIndex = itemIndex;
+  TWinControl::WMDestroy(m);
+}
+
+void TComboBox::SetBounds(int left, int top, int width, int height) {
+  if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;
+  StoreBounds(left, top, width, height);
+  if (FHandle)
+    SetWindowPos(FHandle, nullptr, left, top, width, height + DroppedHeight(), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int TComboBox::ItemIndex() const {
+  if (!FHandle) return FSaveItemIndex;
+  LRESULT index = Send(FHandle, CB_GETCURSEL);
+  return index == CB_ERR ? -1 : static_cast<int>(index);
+}
+
+void TComboBox::SetItemIndex(int value) {
+  if (value < -1 || value >= FItems.Count()) value = -1;
+  if (!FHandle) {
+    FSaveItemIndex = value;
+    return;
+  }
+  Send(FHandle, CB_SETCURSEL, static_cast<WPARAM>(value));
+}
+
+std::string TComboBox::Text() const {
+  int index = ItemIndex();
+  return index >= 0 ? FItems[index] : std::string();
+}
+
+void TComboBox::SetText(const std::string& text) {
+  SetItemIndex(FItems.IndexOf(text));
+  Perform(CM_TEXTCHANGED);
+}
+
+bool TComboBox::DroppedDown() const {
+  return FHandle && Send(FHandle, CB_GETDROPPEDSTATE) != 0;
+}
+
+void TComboBox::SetDroppedDown(bool value) {
+  if (FHandle) Send(FHandle, CB_SHOWDROPDOWN, value ? TRUE : FALSE);
+}
+
+void TComboBox::CNCommand(TMessage& m) {
+  switch (HIWORD(m.WParam)) {
+    case CBN_SELCHANGE:
+      Select();
+      break;
+    case CBN_DROPDOWN:
+      DropDown();
+      break;
+    case CBN_CLOSEUP:
+      CloseUp();
+      break;
+    default:
+      break;
+  }
+}
+
+void TComboBox::Change() {
+  if (OnChange) OnChange(this);
+}
+
+void TComboBox::Select() {
+  if (OnSelect)
+    OnSelect(this);
+  else
+    Change();
+}
+
+void TComboBox::DropDown() {
+  if (OnDropDown) OnDropDown(this);
+}
+
+void TComboBox::CloseUp() {
+  if (OnCloseUp) OnCloseUp(this);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TButtonControl, TButton
+
+TButtonControl::TButtonControl(TComponent* owner) : TWinControl(owner) {
+  ControlStyle = csSetCaption | csDoubleClicks;
+  FTabStop = true;
+}
+
+void TButtonControl::WndProc(TMessage& m) {
+  if (m.Msg == CM_DIALOGCHAR) {
+    CMDialogChar(m);
+    return;
+  }
+  // Some button types turn the second click of a double click into BN_DOUBLECLICKED; every click
+  // counts here.
+  if (m.Msg == WM_LBUTTONDBLCLK) m.Msg = WM_LBUTTONDOWN;
+  TWinControl::WndProc(m);
+}
+
+void TButtonControl::CNCommand(TMessage& m) {
+  if (HIWORD(m.WParam) == BN_CLICKED) ButtonClicked();
+}
+
+void TButtonControl::CMDialogChar(TMessage& m) {
+  if (!IsAccel(static_cast<wchar_t>(m.WParam), Caption()) || !CanFocus()) return;
+  SetFocus();
+  Click();
+  m.Result = 1;
+}
+
+TButton::TButton(TComponent* owner) : TButtonControl(owner) {
+  FWidth = 75;
+  FHeight = 25;
+}
+
+void TButton::CreateParams(TCreateParams& p) {
+  TButtonControl::CreateParams(p);
+  p.SubclassOf = L"BUTTON";
+  p.Style |= FDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+}
+
+void TButton::SetDefault(bool value) {
+  if (value == FDefault) return;
+  FDefault = value;
+  if (!FHandle) return;
+  // An owner-drawn button keeps its type and only paints itself differently.
+  if ((GetWindowLongW(FHandle, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW)
+    Invalidate();
+  else
+    Send(FHandle, BM_SETSTYLE, value ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TCheckBox
+
+TCheckBox::TCheckBox(TComponent* owner) : TButtonControl(owner) {
+  FWidth = 97;
+  FHeight = 17;
+}
+
+// Not the automatic style: the control decides every change itself, so OnClick follows each one.
+void TCheckBox::CreateParams(TCreateParams& p) {
+  TButtonControl::CreateParams(p);
+  p.SubclassOf = L"BUTTON";
+  p.Style |= BS_3STATE;
+}
+
+void TCheckBox::CreateWnd() {
+  TButtonControl::CreateWnd();
+  Send(FHandle, BM_SETCHECK, static_cast<WPARAM>(FState));
+}
+
+void TCheckBox::SetState(TCheckBoxState value) {
+  if (value == FState) return;
+  FState = value;
+  if (FHandle) Send(FHandle, BM_SETCHECK, static_cast<WPARAM>(value));
+  if (!(ComponentState() & csLoading)) Click();
+}
+
+void TCheckBox::SetChecked(bool value) {
+  SetState(value ? TCheckBoxState::cbChecked : TCheckBoxState::cbUnchecked);
+}
+
+void TCheckBox::ButtonClicked() {
+  Toggle();
+}
+
+void TCheckBox::CMDialogChar(TMessage& m) {
+  if (!IsAccel(static_cast<wchar_t>(m.WParam), Caption()) || !CanFocus()) return;
+  SetFocus();
+  Toggle();
+  m.Result = 1;
+}
+
+// ---------------------------------------------------------------------------------------------
+// TRadioButton
+
+TRadioButton::TRadioButton(TComponent* owner) : TButtonControl(owner) {
+  FWidth = 113;
+  FHeight = 17;
+}
+
+// The selected button going away leaves its group reachable by Tab again.
+TRadioButton::~TRadioButton() {
+  if (FChecked && FParent) {
+    FChecked = false;
+    UpdateGroupTabStops(FParent);
+  }
+}
+
+void TRadioButton::CreateParams(TCreateParams& p) {
+  TButtonControl::CreateParams(p);
+  p.SubclassOf = L"BUTTON";
+  p.Style |= BS_RADIOBUTTON;
+}
+
+void TRadioButton::CreateWnd() {
+  TButtonControl::CreateWnd();
+  Send(FHandle, BM_SETCHECK, FChecked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void TRadioButton::SetParent(TWinControl* parent) {
+  TWinControl* old = FParent;
+  TButtonControl::SetParent(parent);
+  if (old && old != parent) UpdateGroupTabStops(old);
+  if (parent) UpdateGroupTabStops(parent);
+}
+
+void TRadioButton::SetChecked(bool value) {
+  if (value == FChecked) return;
+  FChecked = value;
+  if (FHandle) Send(FHandle, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED);
+  if (value && FParent) {
+    for (int i = 0; i < FParent->ControlCount(); ++i)
+      if (auto* sibling = dynamic_cast<TRadioButton*>(FParent->Controls(i)); sibling && sibling != this)
+        sibling->SetChecked(false);
+  }
+  UpdateGroupTabStops(FParent);
+  if (value && !(ComponentState() & csLoading)) Click();
+}
+
+void TRadioButton::UpdateGroupTabStops(TWinControl* parent) {
+  if (!parent) return;
+  std::vector<TRadioButton*> group;
+  bool anyChecked = false;
+  for (int i = 0; i < parent->ControlCount(); ++i)
+    if (auto* radio = dynamic_cast<TRadioButton*>(parent->Controls(i))) {
+      group.push_back(radio);
+      anyChecked = anyChecked || radio->FChecked;
+    }
+  for (TRadioButton* radio : group)
+    radio->SetTabStop(radio->FChecked || !anyChecked);
+}
+
+// Clicking the selected one changes nothing and raises nothing.
+void TRadioButton::ButtonClicked() {
+  SetChecked(true);
+}
+
+void TRadioButton::CMDialogChar(TMessage& m) {
+  if (!IsAccel(static_cast<wchar_t>(m.WParam), Caption()) || !CanFocus()) return;
+  SetFocus();
+  SetChecked(true);
+  m.Result = 1;
+}
+
+// ---------------------------------------------------------------------------------------------
+// TGroupBox
+
+TGroupBox::TGroupBox(TComponent* owner) : TWinControl(owner) {
+  ControlStyle = csAcceptsControls | csSetCaption | csDoubleClicks;
+  FWidth = 185;
+  FHeight = 105;
+}
+
+// A control parent, so the dialog navigation walks into it instead of stopping at it.
+void TGroupBox::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.WinClassName = L"VellumorGroupBox";
+  p.Style |= WS_CLIPCHILDREN;
+  p.Style &= ~static_cast<DWORD>(WS_TABSTOP);
+  p.ExStyle |= WS_EX_CONTROLPARENT;
+}
+
+void TGroupBox::PaintWindow(HDC dc) {
+  ScopedSelect font(dc, FFont.Handle());
+  TEXTMETRICW tm{};
+  GetTextMetricsW(dc, &tm);
+  RECT client = ClientRect();
+  RECT frame{0, tm.tmHeight / 2, client.right, client.bottom};
+  ThemeServices().DrawElement(dc,
+                              ThemeServices().GetElementDetails(FEnabled ? TThemedButton::tbGroupBoxNormal
+                                                                         : TThemedButton::tbGroupBoxDisabled),
+                              frame);
+  if (FText.empty() && !HandleAllocated()) return;
+  std::wstring text = Widen(Text());
+  if (text.empty()) return;
+  const UINT flags = DT_SINGLELINE | DT_LEFT | DT_TOP;
+  RECT r{0, 0, 0, 0};
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, flags | DT_CALCRECT);
+  // The caption interrupts the frame's top line, with a little air on both sides.
+  const int left = UseRightToLeftAlignment() ? client.right - 8 - r.right : 8;
+  RECT back{left - 2, 0, left + r.right + 2, r.bottom};
+  TBrush brush;
+  brush.SetColor(FColor);
+  ::FillRect(dc, &back, brush.Handle());
+  RECT textRect{left, 0, left + r.right, r.bottom};
+  int oldMode = SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, ColorToRGB(FEnabled ? FFont.Color() : clGrayText));
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect, flags);
+  SetBkMode(dc, oldMode);
+}
+
+void TGroupBox::CMTextChanged(TMessage& m) {
+  TWinControl::CMTextChanged(m);
+  Invalidate();
 }
 
 }  // namespace vellumor

@@ -1,0 +1,183 @@
+#include "UFormMain.h"
+
+#include "ChoiceLists.h"
+#include "Clipbrd.h"
+#include "CodeLayout.h"
+#include "Dialogs.h"
+#include "MessageText.h"
+#include "SysUtils.h"
+#include "WindowRules.h"
+
+namespace vellumor {
+
+TFormMain* FormMain = nullptr;
+
+namespace {
+
+// Refills a list, keeping the selected text when the new items still have it.
+void Rebuild(TComboBox& list, const ListItems& items) {
+  std::string remembered = list.ItemIndex() >= 0 ? list.Text() : std::string();
+  list.Items().Clear();
+  for (std::string_view item : items)
+    list.Items().Add(std::string(item));
+  list.SetItemIndex(KeptSelection(remembered, items));
+}
+
+std::string SystemErrorText(DWORD error) {
+  wchar_t* buffer = nullptr;
+  DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+      error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  std::string text = length ? Narrow(std::wstring_view(buffer, length)) : std::string();
+  if (buffer) LocalFree(buffer);
+  while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32)
+    text.pop_back();
+  return text.empty() ? "System error " + std::to_string(error) + "." : text;
+}
+
+}  // namespace
+
+TFormMain::TFormMain(TComponent* owner) : TForm(owner) {
+  LoadLayout();
+  WireEvents();
+}
+
+void TFormMain::WireEvents() {
+  OnCreate = [this](TObject* s) { FormCreate(s); };
+  OnShow = [this](TObject* s) { FormShow(s); };
+  ActPreview->OnUpdate = [this](TObject* s) { ActPreviewUpdate(s); };
+  ActPreview->OnExecute = [this](TObject* s) { ActPreviewExecute(s); };
+  ActCreate->OnExecute = [this](TObject* s) { ActCreateExecute(s); };
+  ActAbout->OnExecute = [this](TObject* s) { ActAboutExecute(s); };
+  ActExit->OnExecute = [this](TObject* s) { ActExitExecute(s); };
+
+  auto presetClick = [this](TObject* s) { rbMDPresetClick(s); };
+  auto selectClick = [this](TObject* s) { rbMDSelectClick(s); };
+  auto boxPresetCloseUp = [this](TObject* s) { edMBPresetCloseUp(s); };
+  rbMDPreset->OnClick = presetClick;
+  edMDPreset->OnCloseUp = presetClick;
+  // A preset changed while its list is closed (arrow keys, wheel) rebuilds too, so the result
+  // and default lists never belong to the old preset.
+  edMDPreset->OnChange = presetClick;
+  rbMDSelect->OnClick = selectClick;
+  for (TCheckBox* box : {cbMDOK, cbMDCancel, cbMDYes, cbMDNo, cbMDAbort, cbMDRetry, cbMDIgnore, cbMDAll,
+                         cbMDYesToAll, cbMDNoToAll})
+    box->OnClick = selectClick;
+  edMBPreset->OnCloseUp = boxPresetCloseUp;
+  edMBPreset->OnChange = boxPresetCloseUp;
+  cbMBHelp->OnClick = boxPresetCloseUp;
+}
+
+MessageChoices TFormMain::ReadChoices() const {
+  MessageChoices c;
+  c.mmMessage.clear();
+  for (int i = 0; i < mmMessage->Lines().Count(); ++i)
+    c.mmMessage.push_back(mmMessage->Lines()[i]);
+  c.edStyle = edStyle->ItemIndex();
+  c.PageControl1 = PageControl1->ActivePageIndex();
+  c.rbMDPreset = rbMDPreset->Checked();
+  c.edMDPreset = edMDPreset->ItemIndex();
+  c.cbMDOK = cbMDOK->Checked();
+  c.cbMDCancel = cbMDCancel->Checked();
+  c.cbMDYes = cbMDYes->Checked();
+  c.cbMDNo = cbMDNo->Checked();
+  c.cbMDAbort = cbMDAbort->Checked();
+  c.cbMDRetry = cbMDRetry->Checked();
+  c.cbMDIgnore = cbMDIgnore->Checked();
+  c.cbMDAll = cbMDAll->Checked();
+  c.cbMDYesToAll = cbMDYesToAll->Checked();
+  c.cbMDNoToAll = cbMDNoToAll->Checked();
+  c.cbMDHelp = cbMDHelp->Checked();
+  c.edMDHelpContext = edMDHelpContext->Value();
+  c.cbMDCheckResult = cbMDCheckResult->Checked();
+  c.edMDCheckResult = edMDCheckResult->ItemIndex() >= 0 ? edMDCheckResult->Text() : std::string();
+  c.cbMDSound = cbMDSound->Checked();
+  c.edMBPreset = edMBPreset->ItemIndex();
+  c.edMBDefault = edMBDefault->ItemIndex();
+  c.cbMBHelp = cbMBHelp->Checked();
+  c.edMBTitle = edMBTitle->Text();
+  c.edMBModal = edMBModal->ItemIndex();
+  for (int i = 0; i < static_cast<int>(c.clbMBOptions.size()); ++i)
+    c.clbMBOptions[static_cast<size_t>(i)] = clbMBOptions->ItemChecked(i);
+  c.cbMBCheckResult = cbMBCheckResult->Checked();
+  c.edMBCheckResult = edMBCheckResult->ItemIndex() >= 0 ? edMBCheckResult->Text() : std::string();
+  return c;
+}
+
+void TFormMain::FormCreate(TObject*) {
+  Application->Title = Caption();
+  PageControl1->SetActivePageIndex(0);
+}
+
+void TFormMain::FormShow(TObject*) {
+  rbMDSelectClick(nullptr);
+  edMBPresetCloseUp(nullptr);
+  mmMessage->SelectAll();
+}
+
+void TFormMain::rbMDPresetClick(TObject*) {
+  Rebuild(*edMDCheckResult, MDCheckResultItemsForPreset(edMDPreset->ItemIndex()));
+}
+
+void TFormMain::rbMDSelectClick(TObject*) {
+  Rebuild(*edMDCheckResult, MDCheckResultItemsForBoxes(ReadChoices()));
+}
+
+void TFormMain::edMBPresetCloseUp(TObject*) {
+  Rebuild(*edMBCheckResult, MBCheckResultItems(edMBPreset->ItemIndex()));
+  Rebuild(*edMBDefault, MBDefaultItems(edMBPreset->ItemIndex(), cbMBHelp->Checked()));
+}
+
+void TFormMain::ActPreviewUpdate(TObject*) {
+  EnabledStates e = GetEnabledStates(ReadChoices(), edMDCheckResult->Items().Count());
+  edMDPreset->SetEnabled(e.edMDPreset);
+  for (TCheckBox* box : {cbMDOK, cbMDCancel, cbMDYes, cbMDNo, cbMDAbort, cbMDRetry, cbMDIgnore, cbMDAll,
+                         cbMDYesToAll, cbMDNoToAll})
+    box->SetEnabled(e.mdButtonBoxes);
+  cbMDCheckResult->SetEnabled(e.cbMDCheckResult);
+  edMDHelpContext->SetEnabled(e.edMDHelpContext);
+  edMDCheckResult->SetEnabled(e.edMDCheckResult);
+  edMBCheckResult->SetEnabled(e.edMBCheckResult);
+  ActPreview->SetEnabled(e.actPreview);
+  ActCreate->SetEnabled(e.actCreate);
+}
+
+void TFormMain::ActPreviewExecute(TObject*) {
+  MessageChoices c = ReadChoices();
+  std::string text = GetPreviewText(c.mmMessage);
+  if (CallKindOf(c) == CallKind::MessageBox) {
+    SetLastError(0);
+    // Never end silently: a box the system refused is reported with its reason.
+    if (Application->MessageBox(text, c.edMBTitle, GetMessageBoxFlags(c)) == 0)
+      ReportRefusedPreview(GetLastError());
+    return;
+  }
+  MessageDlgParams params = GetMessageDlgParams(c);
+  if (c.cbMDSound) SoundBeep(StyleInfo(c.edStyle).soundValue);
+  MessageDlg(text, static_cast<TMsgDlgType>(params.dialogType), params.buttons, 0);
+}
+
+void TFormMain::ReportRefusedPreview(DWORD error) {
+  Application->MessageBox("The system refused to show the preview.\r\r" + SystemErrorText(error), "Preview",
+                          MB_OK | MB_ICONERROR);
+}
+
+void TFormMain::ActCreateExecute(TObject*) {
+  GeneratedCode code = GenerateCode(ReadChoices());
+  if (Application->MessageBox(GetConfirmationText(code), "Code", MB_OKCANCEL | MB_ICONINFORMATION) != IDOK)
+    return;
+  // The staging memo holds the copied code: its lines joined by CR LF, nothing after the last.
+  mmCopy->SetText(GetClipboardText(code));
+  mmCopy->SelectAll();
+  mmCopy->CopyToClipboard();
+}
+
+void TFormMain::ActAboutExecute(TObject*) {
+  Application->MessageBox(GetAboutText(Application->Title), "About", MB_OK | MB_ICONINFORMATION);
+}
+
+void TFormMain::ActExitExecute(TObject*) {
+  Close();
+}
+
+}  // namespace vellumor

@@ -1,0 +1,111 @@
+// The main window.
+//   TFormMain   every component of the window and its event handlers
+//   FormMain    the one instance, made by Application->CreateForm
+#pragma once
+
+#include "ActnList.h"
+#include "Buttons.h"
+#include "CheckLst.h"
+#include "ComCtrls.h"
+#include "ExtCtrls.h"
+#include "Forms.h"
+#include "ImgList.h"
+#include "MessageChoices.h"
+#include "Spin.h"
+#include "StdCtrls.h"
+
+namespace vellumor {
+
+// Marks that the program carries the visual-styles manifest (the resource script embeds it).
+class TXPManifest : public TComponent {
+ public:
+  using TComponent::TComponent;
+};
+
+class TFormMain : public TForm {
+ public:
+  explicit TFormMain(TComponent* owner);
+
+  TPageControl* PageControl1 = nullptr;
+  TTabSheet* TSMessageDlg = nullptr;
+  TTabSheet* TSMessageBox = nullptr;
+  TLabel* Label1 = nullptr;
+  TMemo* mmMessage = nullptr;
+  TXPManifest* XPManifest1 = nullptr;
+  TComboBox* edStyle = nullptr;
+  TLabel* Label2 = nullptr;
+  TGroupBox* GroupBox1 = nullptr;
+  TRadioButton* rbMDPreset = nullptr;
+  TRadioButton* rbMDSelect = nullptr;
+  TComboBox* edMDPreset = nullptr;
+  TCheckBox* cbMDOK = nullptr;
+  TCheckBox* cbMDCancel = nullptr;
+  TCheckBox* cbMDYes = nullptr;
+  TCheckBox* cbMDNo = nullptr;
+  TCheckBox* cbMDAbort = nullptr;
+  TCheckBox* cbMDRetry = nullptr;
+  TCheckBox* cbMDIgnore = nullptr;
+  TCheckBox* cbMDAll = nullptr;
+  TCheckBox* cbMDHelp = nullptr;
+  TLabel* Label3 = nullptr;
+  TSpinEdit* edMDHelpContext = nullptr;
+  TCheckBox* cbMDCheckResult = nullptr;
+  TComboBox* edMDCheckResult = nullptr;
+  TCheckBox* cbMDSound = nullptr;
+  TGroupBox* GroupBox2 = nullptr;
+  TComboBox* edMBPreset = nullptr;
+  TCheckBox* cbMBHelp = nullptr;
+  TLabel* Label4 = nullptr;
+  TComboBox* edMBDefault = nullptr;
+  TLabel* Label5 = nullptr;
+  TComboBox* edMBCheckResult = nullptr;
+  TCheckBox* cbMBCheckResult = nullptr;
+  TLabel* Label6 = nullptr;
+  TEdit* edMBTitle = nullptr;
+  TLabel* Label7 = nullptr;
+  TComboBox* edMBModal = nullptr;
+  TActionList* ActionList1 = nullptr;
+  TAction* ActPreview = nullptr;
+  TAction* ActCreate = nullptr;
+  TAction* ActAbout = nullptr;
+  TCheckBox* cbMDYesToAll = nullptr;
+  TCheckBox* cbMDNoToAll = nullptr;
+  TMemo* mmCopy = nullptr;
+  TLabel* Label8 = nullptr;
+  TCheckListBox* clbMBOptions = nullptr;
+  TBitBtn* BtnPreview = nullptr;
+  TBitBtn* BtnCreate = nullptr;
+  TBitBtn* BtnAbout = nullptr;
+  TBitBtn* BtnExit = nullptr;
+  TImageList* ImageList1 = nullptr;
+  TAction* ActExit = nullptr;
+  TShape* Shape1 = nullptr;
+  TBevel* Bevel2 = nullptr;
+  TLabel* LblWinTitle = nullptr;
+  TBevel* Bevel1 = nullptr;
+
+  void FormCreate(TObject* sender);
+  void ActPreviewUpdate(TObject* sender);
+  void FormShow(TObject* sender);
+  void ActPreviewExecute(TObject* sender);
+  void ActCreateExecute(TObject* sender);
+  void ActAboutExecute(TObject* sender);
+  void rbMDPresetClick(TObject* sender);
+  void rbMDSelectClick(TObject* sender);
+  void edMBPresetCloseUp(TObject* sender);
+  void ActExitExecute(TObject* sender);
+
+  // The choices as the controls hold them now.
+  MessageChoices ReadChoices() const;
+  // Says that the system refused to show the preview box, with the system's text for `error`.
+  void ReportRefusedPreview(DWORD error);
+
+ private:
+  // Creates every component with its stored values (the layout table).
+  void LoadLayout();
+  void WireEvents();
+};
+
+extern TFormMain* FormMain;
+
+}  // namespace vellumor

@@ -1,0 +1,224 @@
+// The page control on a real form: which sheet shows, where the sheets sit, switching pages by
+// tab strip keys and Ctrl+Tab, and what the inactive page's controls no longer do.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "ComCtrls.h"
+#include "FormFixture.h"
+#include "StdCtrls.h"
+
+namespace vellumor::test {
+namespace {
+
+// Holds Ctrl (and Shift) down for the thread's key state while in scope.
+class HeldKeys {
+ public:
+  explicit HeldKeys(bool shift) {
+    GetKeyboardState(FSaved);
+    BYTE state[256];
+    GetKeyboardState(state);
+    state[VK_CONTROL] = 0x80;
+    if (shift) state[VK_SHIFT] = 0x80;
+    SetKeyboardState(state);
+  }
+  HeldKeys(const HeldKeys&) = delete;
+  HeldKeys& operator=(const HeldKeys&) = delete;
+  ~HeldKeys() { SetKeyboardState(FSaved); }
+
+ private:
+  BYTE FSaved[256]{};
+};
+
+class PageControlTest : public FormTest {
+ protected:
+  void SetUp() override {
+    FormTest::SetUp();
+    pages = new TPageControl(form);
+    pages->SetBounds(8, 60, 257, 247);
+    pages->SetHotTrack(true);
+    pages->SetParent(form);
+    first = new TTabSheet(form);
+    first->SetCaption("MessageDlg");
+    first->SetPageControl(pages);
+    second = new TTabSheet(form);
+    second->SetCaption("MessageBox");
+    second->SetPageControl(pages);
+    before = new TEdit(form);
+    before->SetBounds(8, 10, 100, 21);
+    before->SetParent(form);
+    before->SetTabOrder(0);
+    firstBox = AddCheckBox(first, "So&und", 10);
+    firstEdit = new TEdit(form);
+    firstEdit->SetBounds(4, 40, 100, 21);
+    firstEdit->SetParent(first);
+    secondBox = AddCheckBox(second, "&Help", 10);
+    pages->OnChange = [this](TObject*) { ++changes; };
+    wintest::PumpUntilIdle();
+  }
+
+  TCheckBox* AddCheckBox(TWinControl* parent, const std::string& caption, int top) {
+    auto* box = new TCheckBox(form);
+    box->SetCaption(caption);
+    box->SetBounds(4, top, 85, 17);
+    box->SetParent(parent);
+    return box;
+  }
+
+  std::string TabText(int index) {
+    wchar_t buffer[64] = {};
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = buffer;
+    item.cchTextMax = static_cast<int>(std::size(buffer));
+    SendMessageW(pages->Handle(), TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    return wintest::Narrow(buffer);
+  }
+
+  int CurSel() { return static_cast<int>(SendMessageW(pages->Handle(), TCM_GETCURSEL, 0, 0)); }
+
+  TPageControl* pages = nullptr;
+  TTabSheet* first = nullptr;
+  TTabSheet* second = nullptr;
+  TEdit* before = nullptr;
+  TCheckBox* firstBox = nullptr;
+  TEdit* firstEdit = nullptr;
+  TCheckBox* secondBox = nullptr;
+  int changes = 0;
+};
+
+TEST_F(PageControlTest, OnlyTheActiveSheetShowsAndSheetsFillTheAreaBelowTheTabs) {
+  ASSERT_EQ(pages->PageCount(), 2);
+  EXPECT_EQ(pages->ActivePageIndex(), 0);  // the first page shows as soon as it is added
+  EXPECT_EQ(first->PageIndex(), 0);
+  EXPECT_EQ(second->PageIndex(), 1);
+  EXPECT_EQ(TabText(0), "MessageDlg");
+  EXPECT_EQ(TabText(1), "MessageBox");
+  EXPECT_TRUE(GetWindowLongW(pages->Handle(), GWL_STYLE) & TCS_HOTTRACK);
+  EXPECT_TRUE(GetWindowLongW(pages->Handle(), GWL_STYLE) & WS_TABSTOP);
+  EXPECT_TRUE(IsWindowVisible(first->Handle()));
+  EXPECT_FALSE(IsWindowVisible(second->Handle()));
+
+  RECT area{};
+  GetClientRect(pages->Handle(), &area);
+  SendMessageW(pages->Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+  EXPECT_GT(area.top, 10);  // below the tab row
+  for (TTabSheet* sheet : {first, second}) {
+    EXPECT_EQ(sheet->Left(), area.left);
+    EXPECT_EQ(sheet->Top(), area.top);
+    EXPECT_EQ(sheet->Width(), area.right - area.left);
+    EXPECT_EQ(sheet->Height(), area.bottom - area.top);
+  }
+
+  pages->SetActivePageIndex(1);
+  EXPECT_EQ(pages->ActivePage(), second);
+  EXPECT_EQ(CurSel(), 1);
+  EXPECT_TRUE(IsWindowVisible(second->Handle()));
+  EXPECT_FALSE(IsWindowVisible(first->Handle()));
+  EXPECT_EQ(changes, 0);  // the program's own switch raises nothing
+
+  second->SetCaption("Box");
+  EXPECT_EQ(TabText(1), "Box");
+  pages->SetActivePageIndex(5);
+  EXPECT_EQ(pages->ActivePageIndex(), -1);
+  EXPECT_FALSE(IsWindowVisible(first->Handle()));
+  EXPECT_FALSE(IsWindowVisible(second->Handle()));
+}
+
+TEST_F(PageControlTest, ArrowKeysOnTheFocusedTabStripSwitchPages) {
+  pages->SetFocus();
+  KeyDown(pages->Handle(), VK_RIGHT);
+  wintest::PumpUntilIdle();
+  EXPECT_EQ(pages->ActivePageIndex(), 1);
+  EXPECT_TRUE(IsWindowVisible(second->Handle()));
+  EXPECT_FALSE(IsWindowVisible(first->Handle()));
+  EXPECT_EQ(changes, 1);
+  EXPECT_TRUE(pages->Focused());
+  KeyDown(pages->Handle(), VK_LEFT);
+  wintest::PumpUntilIdle();
+  EXPECT_EQ(pages->ActivePageIndex(), 0);
+}
+
+TEST_F(PageControlTest, CtrlTabSwitchesPagesFromTheStripAndFromInsideAPage) {
+  pages->SetFocus();
+  {
+    HeldKeys ctrl(false);
+    KeyDown(pages->Handle(), VK_TAB);
+  }
+  EXPECT_EQ(pages->ActivePageIndex(), 1);
+  EXPECT_TRUE(pages->Focused());  // the strip keeps the focus
+
+  EXPECT_TRUE(DispatchPageKey(pages, VK_TAB, ssCtrl));
+  EXPECT_EQ(pages->ActivePageIndex(), 0);  // wraps around
+
+  // From a control on the page the focus follows to the first tab stop of the new page.
+  firstEdit->SetFocus();
+  EXPECT_TRUE(DispatchPageKey(firstEdit, VK_TAB, ssCtrl | ssShift));
+  EXPECT_EQ(pages->ActivePageIndex(), 1);
+  EXPECT_TRUE(secondBox->Focused());
+  EXPECT_EQ(changes, 3);
+
+  // Outside the page control, and without Ctrl, the key is not the page control's.
+  before->SetFocus();
+  EXPECT_FALSE(DispatchPageKey(before, VK_TAB, ssCtrl));
+  EXPECT_FALSE(DispatchPageKey(secondBox, VK_TAB, 0));
+  EXPECT_FALSE(DispatchPageKey(secondBox, VK_RIGHT, ssCtrl));
+  EXPECT_EQ(pages->ActivePageIndex(), 1);
+}
+
+TEST_F(PageControlTest, ControlsOnTheInactivePageAreSkippedByTabAndAccelerators) {
+  EXPECT_EQ(FindNextControl(form, before, true, true), pages);
+  EXPECT_EQ(FindNextControl(form, pages, true, true), firstBox);
+  EXPECT_EQ(FindNextControl(form, firstEdit, true, true), before);
+  EXPECT_FALSE(secondBox->CanFocus());
+  EXPECT_FALSE(DispatchAccelerator(form, L'h'));
+  EXPECT_FALSE(secondBox->Checked());
+
+  pages->SetActivePage(second);
+  EXPECT_EQ(FindNextControl(form, pages, true, true), secondBox);
+  EXPECT_FALSE(DispatchAccelerator(form, L'u'));
+  EXPECT_TRUE(DispatchAccelerator(form, L'h'));
+  EXPECT_TRUE(secondBox->Checked());
+  EXPECT_TRUE(secondBox->Focused());
+}
+
+TEST_F(PageControlTest, SheetsHoldGraphicControlsAndTheirAccelerators) {
+  auto* label = new TLabel(form);
+  label->SetCaption("&Title:");
+  label->SetBounds(4, 70, 10, 10);
+  label->SetParent(first);
+  label->SetFocusControl(firstEdit);
+  before->SetFocus();
+  EXPECT_TRUE(DispatchAccelerator(form, L't'));
+  EXPECT_TRUE(firstEdit->Focused());
+  EXPECT_EQ(pages->ActivePage(), first);
+  EXPECT_GT(label->Width(), 10);
+}
+
+TEST_F(PageControlTest, DeletingPagesKeepsAPageShowingAndTheControlSafe) {
+  pages->SetActivePageIndex(0);
+  delete first;
+  EXPECT_EQ(pages->PageCount(), 1);
+  EXPECT_EQ(pages->ActivePage(), second);
+  EXPECT_EQ(second->PageIndex(), 0);
+  EXPECT_EQ(CurSel(), 0);
+  EXPECT_EQ(TabText(0), "MessageBox");
+  EXPECT_TRUE(IsWindowVisible(second->Handle()));
+
+  // A sheet moved elsewhere leaves the page control.
+  auto* other = new TPageControl(form);
+  other->SetBounds(270, 60, 140, 200);
+  other->SetParent(form);
+  second->SetPageControl(other);
+  EXPECT_EQ(pages->PageCount(), 0);
+  EXPECT_EQ(pages->ActivePage(), nullptr);
+  EXPECT_EQ(other->ActivePage(), second);
+
+  delete other;  // takes its sheet along
+  EXPECT_EQ(pages->PageCount(), 0);
+  EXPECT_TRUE(errors.empty());
+}
+
+}  // namespace
+}  // namespace vellumor::test
