@@ -191,7 +191,7 @@ void TCanvas::DeselectAll() {
 }
 
 // Measuring needs a device context; without one the screen's is used for the moment.
-int TCanvas::TextHeight(std::string_view text) {
+SIZE TCanvas::TextExtent(std::string_view text) {
   std::wstring w = Widen(text);
   SIZE size{};
   if (FHandle) {
@@ -202,21 +202,15 @@ int TCanvas::TextHeight(std::string_view text) {
     ScopedSelect font(dc.Get(), Font.Handle());
     GetTextExtentPoint32W(dc.Get(), w.c_str(), static_cast<int>(w.size()), &size);
   }
-  return size.cy;
+  return size;
+}
+
+int TCanvas::TextHeight(std::string_view text) {
+  return TextExtent(text).cy;
 }
 
 int TCanvas::TextWidth(std::string_view text) {
-  std::wstring w = Widen(text);
-  SIZE size{};
-  if (FHandle) {
-    RequireFont();
-    GetTextExtentPoint32W(FHandle, w.c_str(), static_cast<int>(w.size()), &size);
-  } else {
-    ScreenDC dc;
-    ScopedSelect font(dc.Get(), Font.Handle());
-    GetTextExtentPoint32W(dc.Get(), w.c_str(), static_cast<int>(w.size()), &size);
-  }
-  return size.cx;
+  return TextExtent(text).cx;
 }
 
 void TCanvas::TextOut(int x, int y, std::string_view text) {

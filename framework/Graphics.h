@@ -230,6 +230,7 @@ class TCanvas : public TObject {
 
   int TextHeight(std::string_view text);
   int TextWidth(std::string_view text);
+  SIZE TextExtent(std::string_view text);
   void TextOut(int x, int y, std::string_view text);
   void TextRect(const RECT& r, int x, int y, std::string_view text);
   void FillRect(const RECT& r);
