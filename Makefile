@@ -5,7 +5,7 @@ HOST := build/host
 WIN := build/windows
 JOBS ?= 2
 
-.PHONY: all setup host windows test test-host test-windows run screenshot bench fuzz sanitize format clean
+.PHONY: all setup host windows test test-host test-windows test-dist dist run screenshot bench fuzz sanitize format clean
 
 all: host windows
 
@@ -27,7 +27,16 @@ test-host: host
 test-windows: windows
 	scripts/wine-ctest.sh $(CURDIR)/$(WIN)
 
-test: test-host test-windows
+dist: windows
+	scripts/dist.sh $(CURDIR)/$(WIN)
+
+test-dist: dist host
+	scripts/wine-managed.sh $(CURDIR)/$(WIN)/wineprefix N
+	xvfb-run -a -s "-screen 0 1024x768x24" scripts/check-dist.sh \
+	  $(CURDIR)/dist/vellumor-$$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' $(WIN)/CMakeCache.txt)-win64.zip \
+	  $(CURDIR)/$(HOST)/cli/vellumor-gen $(CURDIR)/$(WIN)/wineprefix
+
+test: test-host test-windows test-dist
 
 run: windows
 	@if [ ! -f $(WIN)/app/vellumor.exe ]; then echo "vellumor.exe is not built yet."; exit 1; fi
@@ -61,4 +70,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build
+	rm -rf build dist

@@ -166,6 +166,7 @@ int RunVellumorGen(const std::vector<std::string>& args, std::istream& in, std::
   app.get_formatter()->column_width(34);
   Options o;
   app.add_option("--choices", o.choicesFile, "Read choices from a JSON file (- for standard input)");
+  app.set_version_flag("--version", std::string("vellumor-gen ") + VELLUMOR_VERSION, "Print the version");
   app.add_flag("--json", o.json, "Print the result as one JSON object");
   auto* mdFlag = app.add_flag("--messagedlg", o.messageDlg, "Write a MessageDlg call");
   app.add_flag("--messagebox", o.messageBox, "Write an Application.MessageBox call")->excludes(mdFlag);
@@ -205,6 +206,9 @@ int RunVellumorGen(const std::vector<std::string>& args, std::istream& in, std::
     app.parse(reversed);
   } catch (const CLI::CallForHelp&) {
     out << app.help();
+    return 0;
+  } catch (const CLI::CallForVersion& e) {
+    out << e.what() << "\n";
     return 0;
   } catch (const CLI::ParseError& e) {
     std::string what = e.what();

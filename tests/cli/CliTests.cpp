@@ -203,3 +203,9 @@ TEST(CliFromCode, RefusesWithLineAndColumn) {
                 "not valid UTF-8 (byte 13)");
   ExpectRefused(Gen({"--from-code", "/nonexistent.pas"}), "cannot read code file");
 }
+
+TEST(Cli, VersionIsTheProjectsVersion) {
+  Result r = Gen({"--version"});
+  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(r.out, std::string("vellumor-gen ") + VELLUMOR_VERSION + "\n");
+}
