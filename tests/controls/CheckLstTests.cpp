@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "CheckLst.h"
+#include "DrawingSupport.h"
 #include "Forms.h"
 #include "Themes.h"
 #include "WinTest.h"
@@ -91,34 +92,10 @@ class Capture {
 // The pixels that drawing into a bitmap of r's size on the window colour gives.
 template <class Draw>
 std::vector<COLORREF> Reference(const RECT& r, Draw draw) {
-  int w = r.right - r.left, h = r.bottom - r.top;
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
-  HGDIOBJ old = SelectObject(mem, bmp);
-  RECT all{0, 0, w, h};
-  FillRect(mem, &all, GetSysColorBrush(COLOR_WINDOW));
-  draw(mem, all);
-  std::vector<COLORREF> out;
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x)
-      out.push_back(GetPixel(mem, x, y));
-  SelectObject(mem, old);
-  DeleteObject(bmp);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
-  return out;
+  return test::DrawnPixels(r.right - r.left, r.bottom - r.top, draw);
 }
 
-// Switches themed drawing of controls off for one test.
-class ThemesOff {
- public:
-  ThemesOff() : saved_(GetThemeAppProperties()) { SetThemeAppProperties(saved_ & ~STAP_ALLOW_CONTROLS); }
-  ~ThemesOff() { SetThemeAppProperties(saved_); }
-
- private:
-  DWORD saved_;
-};
+using test::ThemesOff;
 
 const std::vector<std::string> kItems = {"Default desktop only", "Right aligned", "Right to left reading",
                                          "Set foreground",       "Top most",      "Service notification"};

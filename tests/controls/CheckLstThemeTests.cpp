@@ -8,6 +8,7 @@
 
 #include <vector>
 
+#include "DrawingSupport.h"
 #include "Themes.h"
 
 namespace vellumor {
@@ -16,32 +17,10 @@ namespace {
 using B = TThemedButton;
 
 std::vector<COLORREF> Draw(int w, int h, void (*draw)(HDC, const RECT&)) {
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
-  HGDIOBJ old = SelectObject(mem, bmp);
-  RECT all{0, 0, w, h};
-  FillRect(mem, &all, GetSysColorBrush(COLOR_WINDOW));
-  draw(mem, all);
-  std::vector<COLORREF> out;
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x)
-      out.push_back(GetPixel(mem, x, y));
-  SelectObject(mem, old);
-  DeleteObject(bmp);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
-  return out;
+  return test::DrawnPixels(w, h, draw);
 }
 
-class ThemesOff {
- public:
-  ThemesOff() : saved_(GetThemeAppProperties()) { SetThemeAppProperties(saved_ & ~STAP_ALLOW_CONTROLS); }
-  ~ThemesOff() { SetThemeAppProperties(saved_); }
-
- private:
-  DWORD saved_;
-};
+using test::ThemesOff;
 
 TEST(ThemeServices, ElementDetailsFollowTheThemesPartAndStateNumbers) {
   struct Case {
