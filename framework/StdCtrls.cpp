@@ -1259,6 +1259,28 @@ void TRadioButton::CMDialogChar(TMessage& m) {
   m.Result = 1;
 }
 
+void TRadioButton::KeyDown(WORD& key, TShiftState shift) {
+  bool back = key == VK_UP || key == VK_LEFT, ahead = key == VK_DOWN || key == VK_RIGHT;
+  if (!(back || ahead) || !FParent) return TButtonControl::KeyDown(key, shift);
+  std::vector<TRadioButton*> group;
+  for (int i = 0; i < FParent->ControlCount(); ++i)
+    if (auto* radio = dynamic_cast<TRadioButton*>(FParent->Controls(i))) group.push_back(radio);
+  std::stable_sort(group.begin(), group.end(),
+                   [](TRadioButton* a, TRadioButton* b) { return a->TabOrder() < b->TabOrder(); });
+  auto self = std::find(group.begin(), group.end(), this);
+  const auto n = static_cast<std::ptrdiff_t>(group.size());
+  // Wrap around, skipping buttons that cannot take the focus now.
+  for (std::ptrdiff_t step = 1; step < n; ++step) {
+    std::ptrdiff_t at = ((self - group.begin()) + (ahead ? step : n - step)) % n;
+    TRadioButton* next = group[static_cast<size_t>(at)];
+    if (!next->CanFocus()) continue;
+    next->SetFocus();
+    next->SetChecked(true);
+    break;
+  }
+  key = 0;
+}
+
 // ---------------------------------------------------------------------------------------------
 // TGroupBox
 

@@ -459,6 +459,8 @@ class TRadioButton : public TButtonControl {
   void CreateWnd() override;
   void ButtonClicked() override;
   void CMDialogChar(TMessage& message) override;
+  // The arrow keys move the selection, and the focus, to the previous or next button of the group.
+  void KeyDown(WORD& key, TShiftState shift) override;
 
  private:
   // Only the checked button of a group is a tab stop; with none checked, all are.

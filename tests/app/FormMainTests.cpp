@@ -308,3 +308,15 @@ TEST_F(FormMainTest, EnterPressesPreviewOnlyWhileItIsEnabledAndEscDoesNothing) {
   Press('B');
   EXPECT_EQ(form->ReadChoices().mmMessage, (Items{"a", "b"}));
 }
+
+TEST_F(FormMainTest, ArrowKeysSwitchTheButtonModeAndRebuildTheResultList) {
+  form->rbMDSelect->SetFocus();
+  Press(VK_UP);
+  EXPECT_TRUE(form->rbMDPreset->Checked());
+  EXPECT_EQ(Focused(), form->rbMDPreset);
+  EXPECT_EQ(ItemsOf(form->edMDCheckResult), (Items{"OK", "Cancel"}));
+  EXPECT_TRUE(form->edMDPreset->Enabled());
+  Press(VK_DOWN);
+  EXPECT_TRUE(form->rbMDSelect->Checked());
+  EXPECT_EQ(ItemsOf(form->edMDCheckResult), Items{"OK"});
+}

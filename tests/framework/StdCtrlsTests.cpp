@@ -657,6 +657,22 @@ TEST_F(RadioTest, OnlyTheSelectedOneIsATabStopAndTheStopMovesWithTheSelection) {
   EXPECT_TRUE(radios[1]->TabStop());
 }
 
+TEST_F(RadioTest, ArrowKeysMoveSelectionAndFocusThroughTheGroupSkippingDisabledButtons) {
+  radios[0]->SetChecked(true);
+  radios[0]->SetFocus();
+  clicks.clear();
+  radios[1]->SetEnabled(false);
+  KeyDown(radios[0]->Handle(), VK_DOWN);
+  EXPECT_TRUE(radios[2]->Checked());
+  EXPECT_EQ(GetFocus(), radios[2]->Handle());
+  KeyDown(radios[2]->Handle(), VK_RIGHT);  // wraps around
+  EXPECT_TRUE(radios[0]->Checked());
+  KeyDown(radios[0]->Handle(), VK_UP);
+  EXPECT_TRUE(radios[2]->Checked());
+  EXPECT_EQ(clicks, (std::vector<int>{2, 0, 2}));
+  EXPECT_TRUE(other->Checked());  // the other group is left alone
+}
+
 // ---------------------------------------------------------------------------------------------
 // TGroupBox
 
