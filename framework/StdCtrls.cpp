@@ -1119,7 +1119,7 @@ void TButtonControl::CNCommand(TMessage& m) {
 void TButtonControl::CMDialogChar(TMessage& m) {
   if (!IsAccel(static_cast<wchar_t>(m.WParam), Caption()) || !CanFocus()) return;
   SetFocus();
-  Click();
+  AcceleratorPressed();
   m.Result = 1;
 }
 
@@ -1180,11 +1180,8 @@ void TCheckBox::ButtonClicked() {
   Toggle();
 }
 
-void TCheckBox::CMDialogChar(TMessage& m) {
-  if (!IsAccel(static_cast<wchar_t>(m.WParam), Caption()) || !CanFocus()) return;
-  SetFocus();
+void TCheckBox::AcceleratorPressed() {
   Toggle();
-  m.Result = 1;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -1252,11 +1249,8 @@ void TRadioButton::ButtonClicked() {
   SetChecked(true);
 }
 
-void TRadioButton::CMDialogChar(TMessage& m) {
-  if (!IsAccel(static_cast<wchar_t>(m.WParam), Caption()) || !CanFocus()) return;
-  SetFocus();
+void TRadioButton::AcceleratorPressed() {
   SetChecked(true);
-  m.Result = 1;
 }
 
 void TRadioButton::KeyDown(WORD& key, TShiftState shift) {

@@ -405,6 +405,8 @@ class TButtonControl : public TWinControl {
   void CNCommand(TMessage& message) override;
   // The window reported BN_CLICKED.
   virtual void ButtonClicked() { Click(); }
+  // What the accelerator letter does once the control has the focus: a click by default.
+  virtual void AcceleratorPressed() { Click(); }
   // Acts on an accelerator: the default takes the focus and clicks.
   virtual void CMDialogChar(TMessage& message);
 };
@@ -437,7 +439,7 @@ class TCheckBox : public TButtonControl {
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   void ButtonClicked() override;
-  void CMDialogChar(TMessage& message) override;
+  void AcceleratorPressed() override;
 
  private:
   TCheckBoxState FState = TCheckBoxState::cbUnchecked;
@@ -458,7 +460,7 @@ class TRadioButton : public TButtonControl {
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   void ButtonClicked() override;
-  void CMDialogChar(TMessage& message) override;
+  void AcceleratorPressed() override;
   // The arrow keys move the selection, and the focus, to the previous or next button of the group.
   void KeyDown(WORD& key, TShiftState shift) override;
 
