@@ -259,8 +259,14 @@ void TCheckListBox::MouseDown(TMouseButton button, TShiftState shift, int x, int
   }
 }
 
+void TCheckListBox::KeyDown(WORD& key, TShiftState shift) {
+  FIndexAtSpaceDown = key == VK_SPACE ? std::optional<int>(ItemIndex()) : std::nullopt;
+  TCustomListBox::KeyDown(key, shift);
+}
+
 void TCheckListBox::KeyPress(wchar_t& key) {
-  if (key == L' ') ToggleItem(ItemIndex());
+  if (key == L' ') ToggleItem(FIndexAtSpaceDown.value_or(ItemIndex()));
+  FIndexAtSpaceDown.reset();
   TCustomListBox::KeyPress(key);
 }
 

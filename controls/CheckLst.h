@@ -87,6 +87,7 @@ class TCheckListBox : public TCustomListBox {
   void DestroyWnd() override;
   void DrawItem(int index, const RECT& rect, TOwnerDrawState state) override;
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void KeyDown(WORD& key, TShiftState shift) override;
   void KeyPress(wchar_t& key) override;
 
   void CNDrawItem(TMessage& message) override;
@@ -112,6 +113,9 @@ class TCheckListBox : public TCustomListBox {
   std::uint32_t* BackedUpState(int index);
   const std::uint32_t* BackedUpState(int index) const;
 
+  // The current item when the space key went down: the list box's own key handling may make an
+  // item current before the character arrives, and that must not decide what toggles.
+  std::optional<int> FIndexAtSpaceDown;
   bool FFlat = true;
   TColor FHeaderColor = clInfoText;
   TColor FHeaderBackgroundColor = clInfoBk;

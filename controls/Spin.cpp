@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "Clipbrd.h"
 #include "SysUtils.h"
 #include "Themes.h"
 
@@ -242,6 +243,15 @@ void TSpinEdit::CreateParams(TCreateParams& p) {
   p.Style |= ES_MULTILINE | WS_CLIPCHILDREN;
 }
 
+void TSpinEdit::WndProc(TMessage& m) {
+  TCustomEdit::WndProc(m);
+  // The themed edit paints its frame (on focus changes, enabling, any frame redraw) through a
+  // window DC that covers the client area too, the spin button's window included, and nothing
+  // else tells the button to paint itself again.
+  if ((m.Msg == WM_NCPAINT || m.Msg == WM_ENABLE) && FButton && FButton->HandleAllocated())
+    RedrawWindow(FButton->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 void TSpinEdit::CreateWnd() {
   TCustomEdit::CreateWnd();
   UpdateEditArea();
@@ -314,8 +324,18 @@ bool TSpinEdit::AcceptsChar(wchar_t key) const {
   return accepted;
 }
 
+// The field shows one line, so a paste takes what a one-line edit takes: the text up to the
+// first line break. The multi-line window underneath would refuse a second line outright.
 void TSpinEdit::WMPaste(TMessage& m) {
-  if (EditorEnabled && !ReadOnly()) TCustomEdit::WMPaste(m);
+  if (!EditorEnabled || ReadOnly()) return;
+  std::string text = Clipboard().AsText();
+  size_t lineEnd = text.find_first_of("\r\n");
+  if (lineEnd == std::string::npos) {
+    TCustomEdit::WMPaste(m);
+    return;
+  }
+  std::wstring firstLine = Widen(std::string_view(text).substr(0, lineEnd));
+  SendMessageW(Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(firstLine.c_str()));
 }
 
 void TSpinEdit::WMCut(TMessage& m) {

@@ -101,6 +101,8 @@ class TSpinEdit : public TCustomEdit {
   virtual void StepUp(TObject* sender);
   virtual void StepDown(TObject* sender);
 
+  void WndProc(TMessage& message) override;
+
  protected:
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;

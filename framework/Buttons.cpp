@@ -120,9 +120,7 @@ void TSpeedButton::DrawGlyph(int x, int y) {
   HDC dc = Canvas().Handle();
   if (FState == TButtonState::bsDisabled && FNumGlyphs < 2) {
     // No disabled image: an embossed shape in the shadow colours.
-    RECT src{0, 0, gw, gh};
-    FGlyph.DrawShape(dc, x + 1, y + 1, src, ColorToRGB(clBtnHighlight));
-    FGlyph.DrawShape(dc, x, y, src, ColorToRGB(clBtnShadow));
+    FGlyph.DrawDisabled(dc, x, y, RECT{0, 0, gw, gh});
     return;
   }
   if (index >= FNumGlyphs) index = 0;
@@ -193,7 +191,7 @@ void TBitBtn::DrawButton(HDC dc, const RECT& rect, UINT state) {
   const bool pressed = (state & ODS_SELECTED) != 0;
   const bool disabled = (state & ODS_DISABLED) != 0 || !FEnabled;
   const bool focused = (state & ODS_FOCUS) != 0;
-  const bool isDefault = FDefault || focused;
+  const bool isDefault = ShowsDefault();
   RECT face = rect;
   TBrush back;
   back.SetColor(FParent ? FParent->Color() : clBtnFace);
@@ -236,8 +234,7 @@ void TBitBtn::DrawButton(HDC dc, const RECT& rect, UINT state) {
     RECT src{0, 0, glyphWidth, glyphHeight};
     const int y = middle - glyphHeight / 2;
     if (disabled) {
-      FGlyph.DrawShape(dc, x + 1, y + 1, src, ColorToRGB(clBtnHighlight));
-      FGlyph.DrawShape(dc, x, y, src, ColorToRGB(clBtnShadow));
+      FGlyph.DrawDisabled(dc, x, y, src);
     } else {
       FGlyph.DrawTransparent(dc, x, y, src);
     }

@@ -915,6 +915,19 @@ void TWinControl::FocusChanged() {
     entered.push_back(c);
   for (auto it = entered.rbegin(); it != entered.rend(); ++it)
     (*it)->Perform(CM_ENTER);
+  if (root->FFocusedControl == this) NotifyFocusChanged(root, this);
+}
+
+// Every windowed control of the tree hears where the focus is now (push buttons move the default
+// look with it).
+void TWinControl::NotifyFocusChanged(TWinControl* parent, TWinControl* focused) {
+  std::vector<TControl*> children = parent->FControls;
+  for (TControl* c : children) {
+    auto* w = dynamic_cast<TWinControl*>(c);
+    if (!w) continue;
+    w->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(focused));
+    NotifyFocusChanged(w, focused);
+  }
 }
 
 void TWinControl::KeyDown(WORD& key, TShiftState shift) {

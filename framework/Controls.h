@@ -307,6 +307,7 @@ class TWinControl : public TControl {
   void Reflect(TMessage& message, HWND child);
   void UpdateBoundsFromWindow();
   void FocusChanged();
+  static void NotifyFocusChanged(TWinControl* parent, TWinControl* focused);
   bool SetControlCursor();
   TWinControl* Root();
 

@@ -41,6 +41,8 @@ struct DialogState {
   std::vector<TMsgDlgBtn> buttons;
   TMsgDlgBtn defaultButton = mbOK;
   int cancelButton = -1;  // the TMsgDlgBtn that Esc and the close box press, -1 for none
+  // A box with no button that closes it (none, or Help alone) closes on Esc and its close box.
+  bool closesWithoutButton = false;
   TModalResult result = mrNone;
   bool done = false;
 };
@@ -86,6 +88,22 @@ HWND AddChild(HWND dialog, const wchar_t* cls, const std::wstring& text, DWORD s
   return child;
 }
 
+// The work area of the monitor the box belongs on: its owner's, else the primary one.
+RECT WorkAreaFor(HWND dialog) {
+  HWND owner = GetWindow(dialog, GW_OWNER);
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  RECT primary{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &primary, 0);
+  if (!GetMonitorInfoW(MonitorFromWindow(owner ? owner : dialog, MONITOR_DEFAULTTOPRIMARY), &info))
+    return primary;
+  // The system's setting for the primary monitor's work area holds even where the monitor's own
+  // record has not caught up with it.
+  RECT work = info.rcWork;
+  if (info.dwFlags & MONITORINFOF_PRIMARY) IntersectRect(&work, &work, &primary);
+  return work;
+}
+
 void Layout(HWND dialog, DialogState& state) {
   auto dlu = [&](int x, int y) {
     RECT r{0, 0, x, y};
@@ -97,9 +115,16 @@ void Layout(HWND dialog, DialogState& state) {
   HICON icon = state.type < mtCustom ? LoadIconW(nullptr, icons[state.type]) : nullptr;
   int iconW = icon ? GetSystemMetrics(SM_CXICON) : 0, iconH = icon ? GetSystemMetrics(SM_CYICON) : 0;
 
+  const DWORD style = static_cast<DWORD>(GetWindowLongW(dialog, GWL_STYLE));
+  const DWORD exStyle = static_cast<DWORD>(GetWindowLongW(dialog, GWL_EXSTYLE));
+  const RECT work = WorkAreaFor(dialog);
+  RECT frameOnly{0, 0, 0, 0};
+  AdjustWindowRectEx(&frameOnly, style, FALSE, exStyle);
+  // The widest client area that keeps the whole box inside the work area.
+  const int maxClientW = std::max<int>(button.right + 2 * margin.right,
+                                       (work.right - work.left) - (frameOnly.right - frameOnly.left));
+
   // Measure the text with the dialog's font, wrapping at most at 60% of the work area.
-  RECT work{};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   std::wstring shown = WithCrLf(state.text);
   RECT textRect{0, 0, std::max<LONG>(200, (work.right - work.left) * 3 / 5), 0};
   HDC dc = GetDC(dialog);
@@ -108,15 +133,22 @@ void Layout(HWND dialog, DialogState& state) {
             DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
   SelectObject(dc, old);
   ReleaseDC(dialog, dc);
-  int textW = textRect.right, textH = textRect.bottom;
-
-  int n = static_cast<int>(state.buttons.size());
-  int rowW = n * button.right + std::max(0, n - 1) * gap.right;
   int bodyLeft = margin.right + (icon ? iconW + margin.right : 0);
-  int clientW = std::max(bodyLeft + textW + margin.right, margin.right + rowW + margin.right);
-  int bodyH = std::max(iconH, textH);
+  int textW = std::min<int>(textRect.right, maxClientW - bodyLeft - margin.right), textH = textRect.bottom;
+
+  // Buttons that need more width than the work area has wrap onto further rows.
+  int n = static_cast<int>(state.buttons.size());
+  int perRow = std::max<int>(1, (maxClientW - 2 * margin.right + gap.right) / (button.right + gap.right));
+  perRow = std::min(perRow, std::max(n, 1));
+  int rows = n == 0 ? 1 : (n + perRow - 1) / perRow;
+  auto rowWidth = [&](int count) {
+    return static_cast<int>(count * button.right + std::max(0, count - 1) * gap.right);
+  };
+  int clientW =
+      std::max<int>(bodyLeft + textW + margin.right, margin.right + rowWidth(perRow) + margin.right);
+  int bodyH = std::max<int>(iconH, textH);
   int rowTop = margin.bottom + bodyH + margin.bottom;
-  int clientH = rowTop + button.bottom + margin.bottom;
+  int clientH = rowTop + rows * button.bottom + (rows - 1) * gap.bottom + margin.bottom;
 
   if (icon) {
     HWND iconCtl =
@@ -128,24 +160,26 @@ void Layout(HWND dialog, DialogState& state) {
   AddChild(dialog, L"STATIC", shown, SS_LEFT | SS_NOPREFIX,
            RECT{bodyLeft, textTop, bodyLeft + textW, textTop + textH}, -1);
 
-  int x = (clientW - rowW) / 2;
   HWND focus = nullptr;
-  for (TMsgDlgBtn b : state.buttons) {
+  for (int i = 0; i < n; ++i) {
+    TMsgDlgBtn b = state.buttons[static_cast<size_t>(i)];
+    int row = i / perRow, column = i % perRow;
+    int inRow = std::min(perRow, n - row * perRow);
+    int x = (clientW - rowWidth(inRow)) / 2 + column * (button.right + gap.right);
+    int y = rowTop + row * (button.bottom + gap.bottom);
     bool isDefault = b == state.defaultButton;
     HWND ctl = AddChild(dialog, L"BUTTON", kButtons[b].caption,
                         WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
-                        RECT{x, rowTop, x + button.right, rowTop + button.bottom}, kFirstButtonId + b);
+                        RECT{x, y, x + button.right, y + button.bottom}, kFirstButtonId + b);
     if (isDefault) focus = ctl;
-    x += button.right + gap.right;
   }
   SendMessageW(dialog, DM_SETDEFID, kFirstButtonId + state.defaultButton, 0);
-  if (state.cancelButton < 0)
+  if (state.cancelButton < 0 && !state.closesWithoutButton)
     EnableMenuItem(GetSystemMenu(dialog, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
 
-  // Centre over the owner, or on the work area, and keep it on the screen.
+  // Centre over the owner, or on the work area, and keep it inside the work area.
   RECT frame{0, 0, clientW, clientH};
-  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(dialog, GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongW(dialog, GWL_EXSTYLE)));
+  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
   int w = frame.right - frame.left, h = frame.bottom - frame.top;
   RECT around = work;
   if (HWND owner = GetWindow(dialog, GW_OWNER); owner && IsWindowVisible(owner))
@@ -173,6 +207,9 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
         if (state->cancelButton >= 0) {
           state->result = kButtons[static_cast<size_t>(state->cancelButton)].result;
           state->done = true;
+        } else if (state->closesWithoutButton) {
+          state->result = mrCancel;
+          state->done = true;
         }
         return TRUE;
       }
@@ -191,15 +228,38 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
   }
 }
 
+// The dialog classes: like the system's, one of them without a close box. The frame's close box
+// must look unavailable where no button closes the box by Esc, as a window manager reads it from
+// the class rather than from the system menu.
+const wchar_t* DialogClass(bool closable) {
+  static const wchar_t* const names[2] = {L"VellumorMessageDlgNoClose", L"VellumorMessageDlg"};
+  static bool registered[2] = {false, false};
+  const int i = closable ? 1 : 0;
+  if (!registered[i]) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_DBLCLKS | CS_SAVEBITS | (closable ? 0u : static_cast<UINT>(CS_NOCLOSE));
+    wc.lpfnWndProc = DefDlgProcW;
+    wc.cbWndExtra = DLGWINDOWEXTRA;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = names[i];
+    registered[i] = RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  }
+  return names[i];
+}
+
 // An empty dialog template: the controls are made in WM_INITDIALOG, sized to the text.
-std::vector<WORD> EmptyTemplate() {
+std::vector<WORD> EmptyTemplate(const wchar_t* windowClass) {
   std::vector<WORD> t(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
   auto* header = reinterpret_cast<DLGTEMPLATE*>(t.data());
   header->style = DS_SETFONT | DS_FIXEDSYS | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
   header->cx = 100;
   header->cy = 50;
   t.push_back(0);  // no menu
-  t.push_back(0);  // the standard dialog class
+  for (const wchar_t* c = windowClass; *c; ++c)
+    t.push_back(static_cast<WORD>(*c));
+  t.push_back(0);
   t.push_back(0);  // no title yet
   t.push_back(8);  // point size, with the shell's dialog font
   for (const wchar_t* face = L"MS Shell Dlg"; *face; ++face)
@@ -225,9 +285,11 @@ TModalResult MessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButton
                         : state.buttons.empty() ? mbOK
                                                 : state.buttons[0];
   state.cancelButton = has(mbCancel) ? mbCancel : has(mbNo) ? mbNo : has(mbOK) ? mbOK : -1;
+  state.closesWithoutButton = (buttons & (ButtonBit(mbHelp) - 1u)) == 0;
+  const bool closable = state.cancelButton >= 0 || state.closesWithoutButton;
 
   HWND owner = GetActiveWindow();
-  std::vector<WORD> tmpl = EmptyTemplate();
+  std::vector<WORD> tmpl = EmptyTemplate(DialogClass(closable));
   HWND dialog =
       CreateDialogIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<DLGTEMPLATE*>(tmpl.data()),
                                  owner, DialogProc, reinterpret_cast<LPARAM>(&state));

@@ -321,26 +321,39 @@ void TForm::WndProc(TMessage& m) {
         return;
       }
       break;
-    case WM_WINDOWPOSCHANGING: {
-      auto* pos = reinterpret_cast<WINDOWPOS*>(m.LParam);
-      if (ScreenSnap && !(pos->flags & SWP_NOMOVE) && FHandle && !IsIconic(FHandle) && !IsZoomed(FHandle)) {
-        int width = pos->cx, height = pos->cy;
-        if (pos->flags & SWP_NOSIZE) {
-          RECT now{};
-          GetWindowRect(FHandle, &now);
-          width = now.right - now.left;
-          height = now.bottom - now.top;
-        }
-        RECT r{pos->x, pos->y, pos->x + width, pos->y + height};
-        SnapToWorkArea(r);
-        pos->x = r.left;
-        pos->y = r.top;
+    case WM_SETFOCUS: {
+      // Minimise and restore focus the frame itself, and the user's place must survive that: the
+      // focus goes back to the control that had it. While iconic the frame holds the keys and the
+      // control stays recorded for the restore.
+      if (IsIconic(FHandle)) {
+        DefaultHandler(m);
+        return;
+      }
+      TWinControl* last = ActiveControl();
+      if (last && last->HandleAllocated() && last->CanFocus()) {
+        last->SetFocus();
+        return;
       }
       break;
     }
+    case WM_ENTERSIZEMOVE:
+      // The user's move loop: the place the drag asks for is measured from where it began, so a
+      // snapped window leaves the edge as soon as the pointer has moved past the buffer.
+      FDragging = true;
+      GetWindowRect(FHandle, &FDragStartRect);
+      GetCursorPos(&FDragStartCursor);
+      break;
+    case WM_EXITSIZEMOVE:
+      FDragging = false;
+      break;
     case WM_MOVING:
-      if (ScreenSnap) {
-        SnapToWorkArea(*reinterpret_cast<RECT*>(m.LParam));
+      if (ScreenSnap && FDragging) {
+        auto* r = reinterpret_cast<RECT*>(m.LParam);
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        *r = FDragStartRect;
+        OffsetRect(r, cursor.x - FDragStartCursor.x, cursor.y - FDragStartCursor.y);
+        SnapToWorkArea(*r);
         m.Result = TRUE;
         return;
       }

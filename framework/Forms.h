@@ -48,8 +48,8 @@ class TForm : public TWinControl {
   TPosition Position() const { return FPosition; }
   void SetPosition(TPosition value);
 
-  // Dragged to within SnapBuffer pixels of an edge of its monitor's work area, the window
-  // snaps to that edge.
+  // Dragged by the user to within SnapBuffer pixels of an edge of its monitor's work area, the
+  // window snaps to that edge; moves made by code are left alone.
   bool ScreenSnap = false;
   int SnapBuffer = 10;
 
@@ -109,6 +109,9 @@ class TForm : public TWinControl {
   bool FShownOnce = false;
   bool FCreated = false;
   bool FScaledForDpi = false;
+  bool FDragging = false;  // inside the user's move loop
+  RECT FDragStartRect{};
+  POINT FDragStartCursor{};
 };
 
 class TApplication : public TComponent {

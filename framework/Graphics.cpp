@@ -1,5 +1,7 @@
 #include "Graphics.h"
 
+#include <vector>
+
 #include "SysUtils.h"
 
 namespace vellumor {
@@ -356,23 +358,60 @@ void TBitmap::DrawTransparent(HDC dc, int x, int y, const RECT& src) const {
   SetBkColor(dc, oldBk);
 }
 
-void TBitmap::DrawShape(HDC dc, int x, int y, const RECT& src, COLORREF color) const {
-  if (!FHandle) return;
-  int w = src.right - src.left, h = src.bottom - src.top;
-  COLORREF transparent = TransparentColor();  // before the bitmap is selected elsewhere
-  MemoryDC srcDC;
-  ScopedSelect selSrc(srcDC.Get(), FHandle.Get());
-  GdiObject mask = MakeMask(srcDC.Get(), src, transparent);
-  MemoryDC maskDC;
-  ScopedSelect selMask(maskDC.Get(), mask.Get());
+namespace {
+// A monochrome mask of src for the disabled look: 0 where the picture is dark enough to show,
+// 1 at its transparent colour and at light pixels (a white face would otherwise grey the whole
+// square).
+GdiObject MakeDisabledMask(HBITMAP bitmap, const RECT& src, COLORREF transparent) {
+  const int w = src.right - src.left, h = src.bottom - src.top;
+  BITMAP info{};
+  GetObjectW(bitmap, sizeof(info), &info);
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+  bi.bmiHeader.biWidth = info.bmWidth;
+  bi.bmiHeader.biHeight = -info.bmHeight;  // top-down rows
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  std::vector<RGBQUAD> pixels(static_cast<size_t>(info.bmWidth) * static_cast<size_t>(info.bmHeight));
+  ScreenDC screen;
+  GetDIBits(screen.Get(), bitmap, 0, static_cast<UINT>(info.bmHeight), pixels.data(), &bi, DIB_RGB_COLORS);
+  const int stride = ((w + 15) / 16) * 2;  // monochrome rows are whole 16-bit words
+  std::vector<BYTE> bits(static_cast<size_t>(stride) * static_cast<size_t>(h), 0);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      const RGBQUAD& p = pixels[static_cast<size_t>(y + src.top) * static_cast<size_t>(info.bmWidth) +
+                                static_cast<size_t>(x + src.left)];
+      const COLORREF colour = RGB(p.rgbRed, p.rgbGreen, p.rgbBlue);
+      const int luminance = (p.rgbRed * 30 + p.rgbGreen * 59 + p.rgbBlue * 11) / 100;
+      if (colour == transparent || luminance >= 192)
+        bits[static_cast<size_t>(y * stride + x / 8)] |= static_cast<BYTE>(0x80 >> (x % 8));
+    }
+  }
+  return GdiObject(CreateBitmap(w, h, 1, 1, bits.data()));
+}
+
+// Paints color where the mask is 0 and leaves the rest of dc alone.
+void FillThroughMask(HDC dc, int x, int y, int w, int h, HDC maskDC, COLORREF color) {
   GdiObject brush(CreateSolidBrush(color));
   ScopedSelect selBrush(dc, brush.Get());
   COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
   COLORREF oldBk = SetBkColor(dc, RGB(255, 255, 255));
   constexpr DWORD kBrushWhereMaskIsClear = 0x00B8074A;  // PSDPxax
-  BitBlt(dc, x, y, w, h, maskDC.Get(), 0, 0, kBrushWhereMaskIsClear);
+  BitBlt(dc, x, y, w, h, maskDC, 0, 0, kBrushWhereMaskIsClear);
   SetTextColor(dc, oldText);
   SetBkColor(dc, oldBk);
+}
+}  // namespace
+
+void TBitmap::DrawDisabled(HDC dc, int x, int y, const RECT& src) const {
+  if (!FHandle) return;
+  const int w = src.right - src.left, h = src.bottom - src.top;
+  GdiObject mask = MakeDisabledMask(static_cast<HBITMAP>(FHandle.Get()), src, TransparentColor());
+  MemoryDC maskDC;
+  ScopedSelect selMask(maskDC.Get(), mask.Get());
+  FillThroughMask(dc, x + 1, y + 1, w, h, maskDC.Get(), ColorToRGB(clBtnHighlight));
+  FillThroughMask(dc, x, y, w, h, maskDC.Get(), ColorToRGB(clBtnShadow));
 }
 
 }  // namespace vellumor

@@ -278,8 +278,9 @@ class TBitmap : public TObject {
   COLORREF TransparentColor() const { return PixelAt(0, Height() - 1); }
   // Draws the part src of the bitmap at (x, y), leaving the pixels of transparent colour alone.
   void DrawTransparent(HDC dc, int x, int y, const RECT& src) const;
-  // Draws only the shape (pixels not of the transparent colour) of src in one colour.
-  void DrawShape(HDC dc, int x, int y, const RECT& src, COLORREF color) const;
+  // Draws src as the system draws a disabled picture: its dark pixels as an etched shape in the
+  // highlight and shadow colours; the transparent colour and light pixels leave the ground alone.
+  void DrawDisabled(HDC dc, int x, int y, const RECT& src) const;
 
   std::function<void(TBitmap*)> OnChange;
 

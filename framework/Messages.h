@@ -17,6 +17,9 @@ struct TMessage {
 
 // Above WM_APP and below the registered-message range, so no system or common control uses them.
 constexpr UINT CM_BASE = 0xB000;
+// Sent to every windowed control of a window tree when the focus moves inside it; LParam is the
+// control that has the focus now.
+constexpr UINT CM_FOCUSCHANGED = CM_BASE + 7;
 constexpr UINT CM_ENABLEDCHANGED = CM_BASE + 12;
 constexpr UINT CM_FONTCHANGED = CM_BASE + 14;
 constexpr UINT CM_PARENTFONTCHANGED = CM_BASE + 8;

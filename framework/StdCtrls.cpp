@@ -1131,18 +1131,36 @@ TButton::TButton(TComponent* owner) : TButtonControl(owner) {
 void TButton::CreateParams(TCreateParams& p) {
   TButtonControl::CreateParams(p);
   p.SubclassOf = L"BUTTON";
-  p.Style |= FDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+  p.Style |= FActive ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
 }
 
 void TButton::SetDefault(bool value) {
   if (value == FDefault) return;
   FDefault = value;
+  TWinControl* focused = FocusedControl();
+  SetActive(focused == this || (value && !dynamic_cast<TButton*>(focused)));
+}
+
+void TButton::SetActive(bool value) {
+  if (value == FActive) return;
+  FActive = value;
   if (!FHandle) return;
   // An owner-drawn button keeps its type and only paints itself differently.
   if ((GetWindowLongW(FHandle, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW)
     Invalidate();
   else
     Send(FHandle, BM_SETSTYLE, value ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+}
+
+// The default frame goes with the focus among push buttons, and back to the default button when
+// the focus leaves them, as in a dialog box.
+void TButton::WndProc(TMessage& m) {
+  if (m.Msg == CM_FOCUSCHANGED) {
+    auto* focused = reinterpret_cast<TWinControl*>(m.LParam);
+    SetActive(focused == this || (FDefault && !dynamic_cast<TButton*>(focused)));
+    return;
+  }
+  TButtonControl::WndProc(m);
 }
 
 // ---------------------------------------------------------------------------------------------

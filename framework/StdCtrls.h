@@ -417,11 +417,21 @@ class TButton : public TButtonControl {
 
   bool Default() const { return FDefault; }
   void SetDefault(bool value);
+  // Whether the button shows the default frame now: while it has the focus, or, being the
+  // default button, while the focus is on a control that is not a push button.
+  bool ShowsDefault() const { return FActive; }
+
+  void WndProc(TMessage& message) override;
 
  protected:
   void CreateParams(TCreateParams& params) override;
 
   bool FDefault = false;
+
+ private:
+  void SetActive(bool value);
+
+  bool FActive = false;
 };
 
 class TCheckBox : public TButtonControl {

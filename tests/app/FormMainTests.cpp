@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Clipbrd.h"
+#include "FormMainFixture.h"
 #include "SysUtils.h"
 #include "UFormMain.h"
 #include "WinTest.h"
@@ -10,77 +11,9 @@
 using namespace vellumor;
 using wintest::BoxInfo;
 
+using vellumor::test::FormMainTest;
+
 namespace {
-
-class FormMainTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    Application->Initialize();
-    SetBeepObserver([this](UINT type) { beeps.push_back(type); });
-    form = new TFormMain(nullptr);
-    form->DoCreate();
-    form->Show();
-    SetForegroundWindow(form->Handle());
-    Idle();
-  }
-  void TearDown() override {
-    delete form;
-    wintest::PumpUntilIdle();
-    SetBeepObserver(nullptr);
-  }
-
-  // What the message loop does when the queue runs empty.
-  void Idle() {
-    wintest::PumpUntilIdle();
-    Application->DoIdle();
-  }
-  // A click as the user makes it: the control's own window gets the button message.
-  void Click(TWinControl* control) {
-    SendMessageW(control->Handle(), BM_CLICK, 0, 0);
-    Idle();
-  }
-  // Moves a closed drop-down list one item down with the arrow key.
-  void ArrowDown(TComboBox* list) {
-    SendMessageW(list->Handle(), WM_KEYDOWN, VK_DOWN, 0);
-    Idle();
-  }
-  // A key as typed: posted to the focused window and taken through the application's loop, where
-  // the form's keyboard handling sees it and TranslateMessage makes the characters.
-  void Press(WPARAM key, bool alt = false) {
-    HWND focus = GetFocus();
-    if (alt) {
-      PostMessageW(focus, WM_SYSKEYDOWN, VK_MENU, 0x20000000);
-      PostMessageW(focus, WM_SYSKEYDOWN, key, 0x20000000);
-      PostMessageW(focus, WM_SYSKEYUP, key, 0xE0000000);
-      PostMessageW(focus, WM_KEYUP, VK_MENU, 0xC0000000);
-    } else {
-      PostMessageW(focus, WM_KEYDOWN, key, 0);
-      PostMessageW(focus, WM_KEYUP, key, 0xC0000000);
-    }
-    Application->ProcessMessages();
-    Idle();
-  }
-  TWinControl* Focused() { return TWinControl::FindControl(GetFocus()); }
-  std::vector<std::string> ItemsOf(TComboBox* list) {
-    std::vector<std::string> items;
-    for (int i = 0; i < list->Items().Count(); ++i)
-      items.push_back(list->Items()[i]);
-    return items;
-  }
-  BoxInfo Run(TAction* action, const char* press) {
-    BoxInfo seen;
-    wintest::WithBox([&] { action->Execute(); },
-                     [&](HWND box) {
-                       seen = wintest::ReadBox(box);
-                       EXPECT_TRUE(wintest::PressButton(box, press)) << press;
-                     });
-    Idle();
-    return seen;
-  }
-
-  TFormMain* form = nullptr;
-  std::vector<UINT> beeps;
-};
 
 using Items = std::vector<std::string>;
 

@@ -107,9 +107,67 @@ TEST(MessageDlg, EscDoesNothingWithoutACancellingButtonAndHelpDoesNotClose) {
     EXPECT_TRUE(wintest::PressButton(box, "Help"));
     wintest::PumpUntilIdle();
     EXPECT_TRUE(IsWindowVisible(box));
+    // The close box looks unavailable too, to the system menu and to a window manager alike.
+    EXPECT_TRUE(GetMenuState(GetSystemMenu(box, FALSE), SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_TRUE(GetClassLongPtrW(box, GCL_STYLE) & CS_NOCLOSE);
     EXPECT_TRUE(wintest::PressButton(box, "Retry"));
   });
   EXPECT_EQ(s.result, mrRetry);
+  s = Show("x", mtError, Set({mbOK, mbAbort}), [](HWND box) {
+    EXPECT_FALSE(GetClassLongPtrW(box, GCL_STYLE) & CS_NOCLOSE);
+    EXPECT_FALSE(GetMenuState(GetSystemMenu(box, FALSE), SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED);
+    SendMessageW(box, WM_CLOSE, 0, 0);
+  });
+  EXPECT_EQ(s.result, mrOk);
+}
+
+TEST(MessageDlg, BoxWithNoClosingButtonClosesOnEscAndItsCloseBox) {
+  Shown s = Show("x", mtWarning, Set({mbHelp}), [](HWND box) {
+    EXPECT_FALSE(GetClassLongPtrW(box, GCL_STYLE) & CS_NOCLOSE);
+    EXPECT_TRUE(wintest::PressButton(box, "Help"));
+    wintest::PumpUntilIdle();
+    EXPECT_TRUE(IsWindowVisible(box)) << "Help does not close";
+    Key(box, VK_ESCAPE);
+  });
+  EXPECT_EQ(s.result, mrCancel);
+  s = Show("x", mtWarning, 0, [](HWND box) { SendMessageW(box, WM_CLOSE, 0, 0); });
+  EXPECT_EQ(s.result, mrCancel);
+}
+
+TEST(MessageDlg, EveryButtonFitsInsideTheWorkAreaWrappingOntoMoreRows) {
+  // A narrow work area, as on a small screen: eleven buttons need more than its width.
+  RECT screen{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &screen, 0);
+  RECT work{screen.left, screen.top, screen.left + 640, screen.bottom};
+  ASSERT_TRUE(SystemParametersInfoW(SPI_SETWORKAREA, 0, &work, 0));
+  struct Restore {
+    RECT r;
+    ~Restore() { SystemParametersInfoW(SPI_SETWORKAREA, 0, &r, 0); }
+  } restore{screen};
+  const TMsgDlgButtons all = static_cast<TMsgDlgButtons>(ButtonBit(mbHelp) * 2 - 1);
+  // Long enough to wrap, so the text takes the widest line the box allows.
+  Shown s = Show(std::string(400, 'W') + " " + std::string(400, 'W'), mtConfirmation, all, [&](HWND box) {
+    RECT r{};
+    GetWindowRect(box, &r);
+    EXPECT_GE(r.left, work.left);
+    EXPECT_GE(r.top, work.top);
+    EXPECT_LE(r.right, work.right);
+    EXPECT_LE(r.bottom, work.bottom);
+    int rows = 0, lastTop = -1;
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      wchar_t cls[16] = {};
+      GetClassNameW(child, cls, 16);
+      if (lstrcmpiW(cls, L"Button") != 0) continue;
+      RECT b{};
+      GetWindowRect(child, &b);
+      EXPECT_TRUE(b.left >= r.left && b.right <= r.right && b.bottom <= r.bottom);
+      if (b.top != lastTop) ++rows, lastTop = b.top;
+    }
+    EXPECT_GE(rows, 2);
+    EXPECT_EQ(wintest::ReadBox(box).buttons.size(), 11u);
+    EXPECT_TRUE(wintest::PressButton(box, "Yes"));
+  });
+  EXPECT_EQ(s.result, mrYes);
 }
 
 TEST(MessageDlg, CtrlCCopiesCaptionTextAndButtons) {

@@ -567,36 +567,58 @@ TEST_F(FrameTest, DefaultPositionOnlyKeepsTheStoredSize) {
   EXPECT_EQ(client.bottom, 448);
 }
 
-TEST_F(FrameTest, ScreenSnapPullsANearEdgeToTheWorkAreaAndLeavesAFarOneAlone) {
+TEST_F(FrameTest, ScreenSnapPullsTheUsersDragToANearEdgeAndLeavesCodeMovesAlone) {
   fixed->ScreenSnap = true;
   fixed->Show();
   wintest::PumpUntilIdle();
   RECT work{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  RECT r = WindowRect();
-  int width = r.right - r.left, height = r.bottom - r.top;
 
   SetWindowPos(fixed->Handle(), nullptr, work.left + 7, work.top + 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  r = WindowRect();
+  EXPECT_EQ(WindowRect().left, work.left + 7) << "a move made by code is not snapped";
+
+  // The move loop as it reports a drag: each WM_MOVING carries the last place plus the pointer's
+  // latest step, so the form must measure from where the drag began.
+  SetWindowPos(fixed->Handle(), nullptr, work.left + 40, work.top + 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  const POINT grip{work.left + 200, work.top + 200};
+  SetCursorPos(grip.x, grip.y);
+  SendMessageW(fixed->Handle(), WM_ENTERSIZEMOVE, 0, 0);
+  RECT r = WindowRect();
+  const int width = r.right - r.left, height = r.bottom - r.top;
+  auto dragTo = [&](int dx, int dy) {
+    POINT now{};
+    GetCursorPos(&now);
+    SetCursorPos(grip.x + dx, grip.y + dy);
+    OffsetRect(&r, grip.x + dx - now.x, grip.y + dy - now.y);
+    SendMessageW(fixed->Handle(), WM_MOVING, WMSZ_LEFT, reinterpret_cast<LPARAM>(&r));
+  };
+  dragTo(-33, -31);
   EXPECT_EQ(r.left, work.left);
   EXPECT_EQ(r.top, work.top);
+  dragTo(-30, -31);
+  EXPECT_EQ(r.left, work.left) << "still within the buffer";
+  dragTo(-27, -31);
+  EXPECT_EQ(r.left, work.left + 13) << "a slow drag leaves the edge past the buffer";
+  EXPECT_EQ(r.top, work.top);
+  EXPECT_EQ(r.right - r.left, width);
 
-  SetWindowPos(fixed->Handle(), nullptr, work.left + 40, work.top + 11, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  r = WindowRect();
-  EXPECT_EQ(r.left, work.left + 40);
-  EXPECT_EQ(r.top, work.top + 11);
-
-  // The right and bottom edges snap too, during the system's own move loop as well.
-  RECT moving{work.right - width + 6, work.bottom - height - 9, work.right + 6, work.bottom - 9};
-  SendMessageW(fixed->Handle(), WM_MOVING, WMSZ_LEFT, reinterpret_cast<LPARAM>(&moving));
-  EXPECT_EQ(moving.right, work.right);
-  EXPECT_EQ(moving.bottom, work.bottom);
-  EXPECT_EQ(moving.right - moving.left, width);
+  // The right and bottom edges snap too.
+  int toRight = work.right - 6 - (work.left + 40 + width),
+      toBottom = work.bottom - 9 - (work.top + 40 + height);
+  dragTo(toRight, toBottom);
+  EXPECT_EQ(r.right, work.right);
+  EXPECT_EQ(r.bottom, work.bottom);
+  EXPECT_EQ(r.bottom - r.top, height);
+  SendMessageW(fixed->Handle(), WM_EXITSIZEMOVE, 0, 0);
 
   fixed->ScreenSnap = false;
-  SetWindowPos(fixed->Handle(), nullptr, work.left + 7, work.top + 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  SetWindowPos(fixed->Handle(), nullptr, work.left + 40, work.top + 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   r = WindowRect();
-  EXPECT_EQ(r.left, work.left + 7);
+  SetCursorPos(grip.x, grip.y);
+  SendMessageW(fixed->Handle(), WM_ENTERSIZEMOVE, 0, 0);
+  dragTo(-33, 0);
+  EXPECT_EQ(r.left, work.left + 7) << "no snap when it is off";
+  SendMessageW(fixed->Handle(), WM_EXITSIZEMOVE, 0, 0);
 }
 
 // A form that builds its controls from stored values, as the main window does.

@@ -548,13 +548,28 @@ TEST_F(FormTest, ButtonClickRaisesOnClickAndDefaultShowsInItsStyle) {
   PressSpace(*button);
   EXPECT_EQ(clicks, 2);
 
-  EXPECT_EQ(StyleOf(*button) & BS_TYPEMASK, BS_PUSHBUTTON);
+  // The default frame: on the focused push button, else on the default button, as in a dialog.
+  auto frame = [](TButton* b) { return (StyleOf(*b) & BS_TYPEMASK) == BS_DEFPUSHBUTTON; };
+  EXPECT_TRUE(frame(button)) << "focused";
+  auto* edit = new TEdit(form);
+  edit->SetParent(form);
+  auto* other = new TButton(form);
+  other->SetBounds(100, 10, 75, 25);
+  other->SetParent(form);
+  edit->SetFocus();
+  EXPECT_FALSE(frame(button));
   button->SetDefault(true);
-  EXPECT_EQ(StyleOf(*button) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+  EXPECT_TRUE(frame(button));
   button->RecreateWnd();
-  EXPECT_EQ(StyleOf(*button) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+  EXPECT_TRUE(frame(button));
+  other->SetFocus();
+  EXPECT_FALSE(frame(button)) << "another push button has the focus";
+  EXPECT_TRUE(frame(other));
+  edit->SetFocus();
+  EXPECT_TRUE(frame(button));
+  EXPECT_FALSE(frame(other));
   button->SetDefault(false);
-  EXPECT_EQ(StyleOf(*button) & BS_TYPEMASK, BS_PUSHBUTTON);
+  EXPECT_FALSE(frame(button));
 }
 
 TEST_F(FormTest, CheckBoxTogglesByMouseAndSpaceAndRaisesOnClickOnEveryChange) {

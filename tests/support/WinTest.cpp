@@ -34,6 +34,11 @@ static std::wstring ClassOf(HWND hwnd) {
   return name;
 }
 
+// The system's dialog class, and the framework's message dialogs (one class has no close box).
+static bool IsDialogClass(const std::wstring& name) {
+  return name == L"#32770" || name.rfind(L"VellumorMessageDlg", 0) == 0;
+}
+
 static std::string TextOf(HWND hwnd) {
   int len = GetWindowTextLengthW(hwnd);
   std::wstring text(static_cast<size_t>(len) + 1, L'\0');
@@ -52,7 +57,7 @@ std::vector<HWND> ThreadDialogs() {
   EnumThreadWindows(
       GetCurrentThreadId(),
       [](HWND hwnd, LPARAM param) -> BOOL {
-        if (IsWindowVisible(hwnd) && ClassOf(hwnd) == L"#32770")
+        if (IsWindowVisible(hwnd) && IsDialogClass(ClassOf(hwnd)))
           reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
         return TRUE;
       },
@@ -212,7 +217,7 @@ void ReportAndExit(const std::string& test) {
         if (!IsWindowVisible(hwnd)) return TRUE;
         std::string caption = TextOf(hwnd);
         std::fprintf(stderr, "  [%ls] \"%s\"\n", ClassOf(hwnd).c_str(), caption.c_str());
-        if (ClassOf(hwnd) == L"#32770") {
+        if (IsDialogClass(ClassOf(hwnd))) {
           BoxInfo box = ReadBox(hwnd);
           std::fprintf(stderr, "    text: \"%s\"\n", box.text.c_str());
         }
