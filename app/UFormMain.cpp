@@ -1,5 +1,7 @@
 #include "UFormMain.h"
 
+#include <algorithm>
+
 #include "ChoiceLists.h"
 #include "Clipbrd.h"
 #include "CodeLayout.h"
@@ -35,6 +37,47 @@ std::string SystemErrorText(DWORD error) {
   return text.empty() ? "System error " + std::to_string(error) + "." : text;
 }
 
+// The confirmation text as the box can show it inside the work area. Lines are measured with
+// the box's own font at a fifth of the work area's width; the box may still break a line that
+// ends right at its edge once more, so only half of the lines the height allows are used.
+std::string ConfirmationTextToShow(HWND window, const std::string& text) {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  const RECT work = monitor.rcWork;
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+  GdiObject font(CreateFontIndirectW(&metrics.lfMessageFont));
+  ScreenDC dc;
+  ScopedSelect select(dc.Get(), font.Get());
+  TEXTMETRICW tm{};
+  GetTextMetricsW(dc.Get(), &tm);
+  const int width = static_cast<int>(work.right - work.left) / 5;
+  // Room for the caption, the margins and the button row, in lines of text.
+  const int lineHeight = std::max<int>(1, tm.tmHeight + tm.tmExternalLeading);
+  const size_t maxLines =
+      static_cast<size_t>(std::max(5, (static_cast<int>(work.bottom - work.top) / lineHeight - 14) / 2));
+  // Only the start of a line is measured: a line never holds more characters than pixels.
+  LineFit fit = [&](std::string_view line) -> size_t {
+    std::string_view start = line.substr(0, static_cast<size_t>(width) * 4);
+    std::wstring wide = Widen(start);
+    int fitting = 0;
+    SIZE size{};
+    GetTextExtentExPointW(dc.Get(), wide.c_str(), static_cast<int>(wide.size()), width, &fitting, nullptr, &size);
+    // Back from UTF-16 units to UTF-8 bytes.
+    size_t bytes = 0;
+    for (int units = 0; bytes < start.size() && units < fitting;) {
+      unsigned char c = static_cast<unsigned char>(start[bytes]);
+      size_t length = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+      units += length == 4 ? 2 : 1;
+      bytes += length;
+    }
+    return std::min(bytes, start.size());
+  };
+  return FitConfirmationText(text, fit, maxLines);
+}
+
 }  // namespace
 
 TFormMain::TFormMain(TComponent* owner) : TForm(owner) {
@@ -68,11 +111,10 @@ void TFormMain::WireEvents() {
   cbMBHelp->OnClick = boxPresetCloseUp;
 }
 
-MessageChoices TFormMain::ReadChoices() const {
+MessageChoices TFormMain::ReadChoices(bool withMessage) const {
   MessageChoices c;
   c.mmMessage.clear();
-  for (int i = 0; i < mmMessage->Lines().Count(); ++i)
-    c.mmMessage.push_back(mmMessage->Lines()[i]);
+  if (withMessage) c.mmMessage = mmMessage->Lines().ToVector();
   c.edStyle = edStyle->ItemIndex();
   c.PageControl1 = PageControl1->ActivePageIndex();
   c.rbMDPreset = rbMDPreset->Checked();
@@ -120,7 +162,7 @@ void TFormMain::rbMDPresetClick(TObject*) {
 }
 
 void TFormMain::rbMDSelectClick(TObject*) {
-  Rebuild(*edMDCheckResult, MDCheckResultItemsForBoxes(ReadChoices()));
+  Rebuild(*edMDCheckResult, MDCheckResultItemsForBoxes(ReadChoices(false)));
 }
 
 void TFormMain::edMBPresetCloseUp(TObject*) {
@@ -129,7 +171,7 @@ void TFormMain::edMBPresetCloseUp(TObject*) {
 }
 
 void TFormMain::ActPreviewUpdate(TObject*) {
-  EnabledStates e = GetEnabledStates(ReadChoices(), edMDCheckResult->Items().Count());
+  EnabledStates e = GetEnabledStates(ReadChoices(false), edMDCheckResult->Items().Count());
   edMDPreset->SetEnabled(e.edMDPreset);
   for (TCheckBox* box : {cbMDOK, cbMDCancel, cbMDYes, cbMDNo, cbMDAbort, cbMDRetry, cbMDIgnore, cbMDAll,
                          cbMDYesToAll, cbMDNoToAll})
@@ -164,7 +206,8 @@ void TFormMain::ReportRefusedPreview(DWORD error) {
 
 void TFormMain::ActCreateExecute(TObject*) {
   GeneratedCode code = GenerateCode(ReadChoices());
-  if (Application->MessageBox(GetConfirmationText(code), "Code", MB_OKCANCEL | MB_ICONINFORMATION) != IDOK)
+  std::string shown = ConfirmationTextToShow(Handle(), GetConfirmationText(code));
+  if (Application->MessageBox(shown, "Code", MB_OKCANCEL | MB_ICONINFORMATION) != IDOK)
     return;
   // The staging memo holds the copied code: its lines joined by CR LF, nothing after the last.
   mmCopy->SetText(GetClipboardText(code));

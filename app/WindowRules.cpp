@@ -1,5 +1,7 @@
 #include "WindowRules.h"
 
+#include <algorithm>
+
 namespace vellumor {
 
 EnabledStates GetEnabledStates(const MessageChoices& c, int mdCheckResultItems) {
@@ -21,6 +23,85 @@ std::string GetAboutText(const std::string& applicationTitle) {
          "\r\rGenerate message show program code in Delphi.\r\r"
          "Vellumor, the Delphi message box code generator\r"
          "Free software under the MIT License; no warranty.";
+}
+
+namespace {
+// Code points, as the box shows them; bytes that continue a UTF-8 sequence do not count.
+bool StartsCharacter(char c) {
+  return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+}
+size_t CountCharacters(std::string_view text) {
+  size_t n = 0;
+  for (char c : text)
+    n += StartsCharacter(c);
+  return n;
+}
+std::string WithThousands(size_t n) {
+  std::string digits = std::to_string(n), out;
+  for (size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
+    out += digits[i];
+  }
+  return out;
+}
+
+struct Wrapped {
+  std::vector<std::string_view> lines;
+  bool cutInsideAWord = false;
+};
+
+// Breaks at the text's own CRs, then at the last blank that fits, else where the fit ends (on a
+// character's first byte).
+Wrapped Wrap(std::string_view text, const LineFit& fit) {
+  Wrapped out;
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t end = text.find('\r', start);
+    std::string_view paragraph = text.substr(start, end == std::string_view::npos ? end : end - start);
+    do {
+      size_t n = std::min(paragraph.size(), std::max<size_t>(1, fit(paragraph)));
+      while (n < paragraph.size() && n > 1 && !StartsCharacter(paragraph[n]))
+        --n;
+      if (n < paragraph.size()) {
+        size_t blank = paragraph.substr(0, n + 1).rfind(' ');
+        if (blank != std::string_view::npos && blank > 0)
+          n = blank + 1;
+        else
+          out.cutInsideAWord = true;
+      }
+      out.lines.push_back(paragraph.substr(0, n));
+      paragraph.remove_prefix(n);
+    } while (!paragraph.empty());
+    if (end == std::string_view::npos) break;
+    start = end + 1;
+  }
+  return out;
+}
+
+std::string Join(const std::vector<std::string_view>& lines, size_t from, size_t to) {
+  std::string text;
+  for (size_t i = from; i < to; ++i) {
+    if (i > from) text += '\r';
+    text += lines[i];
+  }
+  return text;
+}
+}  // namespace
+
+std::string FitConfirmationText(const std::string& text, const LineFit& fit, size_t maxLines) {
+  Wrapped wrapped = Wrap(text, fit);
+  if (!wrapped.cutInsideAWord && wrapped.lines.size() <= maxLines) return text;
+  const std::vector<std::string_view>& lines = wrapped.lines;
+  if (lines.size() <= maxLines) return Join(lines, 0, lines.size());
+  // The note takes a line of its own, perhaps two; the rest is shared between both ends.
+  const size_t kept = maxLines > 3 ? maxLines - 3 : 1;
+  const size_t head = (kept + 1) / 2, tail = kept - head;
+  size_t leftOut = 0;
+  for (size_t i = head; i < lines.size() - tail; ++i)
+    leftOut += CountCharacters(lines[i]);
+  std::string note = "[... " + WithThousands(leftOut) +
+                     (leftOut == 1 ? " character" : " characters") + " not shown; OK copies all ...]";
+  return Join(lines, 0, head) + "\r\r" + note + "\r\r" + Join(lines, lines.size() - tail, lines.size());
 }
 
 }  // namespace vellumor

@@ -2,7 +2,10 @@
 // and commands, and the About text.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "MessageChoices.h"
 
@@ -21,6 +24,16 @@ struct EnabledStates {
 
 // `mdCheckResultItems` is the number of items edMDCheckResult holds now.
 EnabledStates GetEnabledStates(const MessageChoices& choices, int mdCheckResultItems);
+
+// How many bytes of the start of a line fit on one line of the box (at least one character).
+using LineFit = std::function<size_t(std::string_view line)>;
+
+// The confirmation text as the box can show it with its buttons on the screen. A text whose
+// words all fit on a line and whose lines, broken where `fit` says, number at most `maxLines`
+// is returned as it is, for the box to wrap. Any other is broken into such lines itself, and
+// where they are too many, keeps the first and the last ones around a line that says how much
+// is left out.
+std::string FitConfirmationText(const std::string& text, const LineFit& fit, size_t maxLines);
 
 // The About box's text: the title, the purpose, and our contact and notice lines.
 std::string GetAboutText(const std::string& applicationTitle);

@@ -591,6 +591,13 @@ int TStrings::IndexOf(const std::string& text) const {
   return -1;
 }
 
+std::vector<std::string> TStrings::ToVector() const {
+  std::vector<std::string> lines;
+  for (int i = 0, n = Count(); i < n; ++i)
+    lines.push_back(Get(i));
+  return lines;
+}
+
 std::string TStrings::Text() const {
   std::string text;
   for (int i = 0, n = Count(); i < n; ++i)
@@ -733,15 +740,7 @@ LRESULT Send(HWND hwnd, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) {
 
 std::vector<std::string>& TMemoStrings::Pending() const {
   if (!FCollecting) {
-    // The window decides where its lines break (some versions break at a lone LF too).
-    std::vector<std::string> lines;
-    if (FMemo.HandleAllocated()) {
-      for (int i = 0, n = Count(); i < n; ++i)
-        lines.push_back(Get(i));
-    } else {
-      lines = SplitLines(FMemo.TCustomEdit::Text());
-    }
-    FPending = std::move(lines);
+    FPending = SplitLines(FMemo.TCustomEdit::Text());
     FCollecting = true;
     // A message is on its way, so a memo left alone still shows its new lines.
     if (FMemo.HandleAllocated()) PostMessageW(FMemo.Handle(), WM_NULL, 0, 0);
@@ -812,6 +811,13 @@ void TMemoStrings::Clear() {
     if (FMemo.HandleAllocated()) PostMessageW(FMemo.Handle(), WM_NULL, 0, 0);
   }
   FPending.clear();
+}
+
+// The whole text in one read: asking the window line by line costs a walk from its first line
+// for every line, which grows with the square of the line count.
+std::vector<std::string> TMemoStrings::ToVector() const {
+  if (FCollecting) return FPending;
+  return SplitLines(FMemo.TCustomEdit::Text());
 }
 
 void TMemoStrings::BeginUpdate() {

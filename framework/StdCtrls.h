@@ -218,6 +218,8 @@ class TStrings {
   virtual void Clear() = 0;
   void Assign(const std::vector<std::string>& texts);
   int IndexOf(const std::string& text) const;
+  // Every line, read in one pass.
+  virtual std::vector<std::string> ToVector() const;
   // The lines joined, each ended by CR LF; setting replaces every line.
   std::string Text() const;
   void SetText(const std::string& text);
@@ -280,6 +282,7 @@ class TMemoStrings : public TStrings {
   void Clear() override;
   void BeginUpdate() override;
   void EndUpdate() override;
+  std::vector<std::string> ToVector() const override;
   // Hands collected changes to the memo now.
   void Flush();
   // Forgets collected changes (the memo's whole text is being replaced).

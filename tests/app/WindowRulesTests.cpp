@@ -56,3 +56,23 @@ TEST(AboutText, TitleFirstThenPurposeThenContactAndNotice) {
   EXPECT_TRUE(text.starts_with("Vellumor 2.0\r\rGenerate message show program code in Delphi.\r\r")) << text;
   EXPECT_EQ(std::count(text.begin(), text.end(), '\r'), 5);
 }
+
+TEST(ConfirmationText, ATextTheBoxCanWrapIsShownAsItIs) {
+  auto tenBytes = [](std::string_view) -> size_t { return 10; };
+  const std::string fits = "one two three four five";  // words of at most ten characters
+  EXPECT_EQ(FitConfirmationText(fits, tenBytes, 3), fits);
+}
+
+TEST(ConfirmationText, ALongWordIsBrokenAndTooManyLinesKeepBothEndsAroundANote) {
+  auto tenBytes = [](std::string_view) -> size_t { return 10; };
+  EXPECT_EQ(FitConfirmationText("abcdefghijklmno pq", tenBytes, 5), "abcdefghij\rklmno pq");
+  // Thirty lines of ten, two of them kept at each end of a six-line box.
+  std::string text;
+  for (int i = 0; i < 30; ++i)
+    text += std::string(9, static_cast<char>('a' + i % 26)) + " ";
+  EXPECT_EQ(FitConfirmationText(text, tenBytes, 6),
+            "aaaaaaaaa \rbbbbbbbbb \r\r[... 270 characters not shown; OK copies all ...]\r\rddddddddd ");
+  // A character is never split.
+  EXPECT_EQ(FitConfirmationText("\xC3\xA9\xC3\xA9\xC3\xA9", [](std::string_view) -> size_t { return 3; }, 9),
+            "\xC3\xA9\r\xC3\xA9\r\xC3\xA9");
+}
