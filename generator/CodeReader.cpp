@@ -363,7 +363,8 @@ class Parser {
     std::string name = Lower(first.text);
     while (IsSymbol(Peek(), ".") && t_[i_ + 1].kind == Tok::Ident) {
       Next();
-      name += "." + Lower(Next().text);
+      name += '.';
+      name += Lower(Next().text);
     }
     return name;
   }
