@@ -627,7 +627,7 @@ class Parser {
   }
 
   // A string expression: constants, sLineBreak and PChar(...) joined by +. nullopt when the
-  // argument is empty (the generator writes an empty argument for a message of no lines).
+  // argument is left out.
   std::optional<std::string> Text() {
     if (IsSymbol(Peek(), ",") || IsSymbol(Peek(), ")")) return std::nullopt;
     std::string value;
@@ -667,7 +667,8 @@ class Parser {
   std::vector<std::string> Message() {
     Token at = Peek();
     auto text = Text();
-    if (!text) return {};
+    // '' is the memo with no lines; so is a left-out argument, which earlier versions wrote.
+    if (!text || text->empty()) return {};
     std::vector<std::string> lines;
     size_t start = 0;
     for (size_t i = 0; i <= text->size(); ++i) {
