@@ -169,6 +169,9 @@ TEST(Cli, OptionsAndChoicesAgainstTheOutput) {
       {{"--style", "a\nb\r"}, "error: --style: \"a b \" is not one of"},  // still one line
       {{"--help-context", "1\n2"}, "error: --help-context = 1 2"},
       {{"--option", "always"}, "error: --option"},
+      // A list is one value: a word after it is not taken as one more.
+      {{"--option", "right", "topmost"}, "error: not expected: topmost"},
+      {{"--line", "a", "b"}, "error: not expected: b"},
       {{"--frobnicate"}, "error: frobnicate"},
       {{"--messagebox", "--messagedlg"}, "error: excludes"},
       {{"--line", "a", "--message-file", "x"}, "error: excludes"},

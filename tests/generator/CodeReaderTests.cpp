@@ -88,7 +88,7 @@ TEST(ReadCode, HandWrittenForms) {
                 "  // nothing follows\n"),
             expected);
   EXPECT_EQ(
-      Regenerated("MessageBeep(32); if (Dialogs.MessageDlg('Save changes?' + #10#10 + 'It''s' + ' late', "
+      Regenerated("MessageBeep(32); if (Dialogs.MessageDlg('Save changes?' + #10#10 + ('It''s' + ' late'), "
                   "mtConfirmation, [mbYes, mbNo, mbCancel], (* none *) 0) = mrYes) then"),
       expected);
 }
