@@ -1,11 +1,13 @@
 # make run: set up, cross-build and start the window under Wine.
-# make test: set up, then the native build and tests, then the Windows build and its tests under Wine.
+# make test: set up, then the native build and tests, the benchmarks' build (not run), then the Windows
+# build and its tests under Wine.
 
 HOST := build/host
 WIN := build/windows
 JOBS ?= 2
 
-.PHONY: all setup host windows test test-host test-windows test-dist dist run screenshot bench fuzz sanitize format clean
+.PHONY: all setup host windows test test-host test-windows test-dist dist run screenshot bench bench-build fuzz sanitize
+.PHONY: format clean
 
 all: host windows
 
@@ -36,7 +38,7 @@ test-dist: dist host
 	  $(CURDIR)/dist/vellumor-$$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' $(WIN)/CMakeCache.txt)-win64.zip \
 	  $(CURDIR)/$(HOST)/cli/vellumor-gen $(CURDIR)/$(WIN)/wineprefix
 
-test: test-host test-windows test-dist
+test: test-host bench-build test-windows test-dist
 
 run: windows
 	@if [ ! -f $(WIN)/app/vellumor.exe ]; then echo "vellumor.exe is not built yet."; exit 1; fi
@@ -47,9 +49,12 @@ run: windows
 screenshot: windows
 	scripts/screenshot.sh $(CURDIR)/$(WIN) $(CURDIR)/docs/screenshot.png
 
-bench: setup
+# The release build of the benchmarks; make test builds it too, so it cannot rot unnoticed.
+bench-build: setup
 	@[ -f build/bench/build.ninja ] || cmake --preset bench
 	cmake --build build/bench -j $(JOBS) --target generator_bench
+
+bench: bench-build
 	build/bench/bench/generator_bench --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
 
 fuzz: setup

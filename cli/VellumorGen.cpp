@@ -20,6 +20,14 @@ namespace {
 
 constexpr int kBadInput = 2;
 
+// One line on standard error, whatever line breaks the input echoed in the message holds.
+int Refuse(std::ostream& err, std::string what) {
+  for (char& c : what)
+    if (c == '\n' || c == '\r') c = ' ';
+  err << "vellumor-gen: error: " << what << "\n";
+  return kBadInput;
+}
+
 std::string ReadAll(const std::string& path, std::istream& in, const std::string& what) {
   if (path == "-") return std::string(std::istreambuf_iterator<char>(in), {});
   std::ifstream file(path, std::ios::binary);
@@ -133,7 +141,16 @@ void Apply(const Options& o, std::istream& in, MessageChoices& c, GivenCaptions&
   }
   if (o.sound) c.cbMDSound = true;
   if (o.title) c.edMBTitle = *o.title;
-  if (o.defaultButton) c.edMBDefault = *o.defaultButton - 1;
+  if (o.defaultButton) {
+    // As for a result caption: only a button the window's list offers, never a flag the window
+    // could not set.
+    size_t count = MBDefaultItems(c.edMBPreset, c.cbMBHelp).size();
+    if (*o.defaultButton < 1 || static_cast<size_t>(*o.defaultButton) > count)
+      throw InputError("--default: " + std::to_string(*o.defaultButton) +
+                       " is not a button of this box (it has " + std::to_string(count) +
+                       (count == 1 ? " button)" : " buttons)"));
+    c.edMBDefault = *o.defaultButton - 1;
+  }
   if (!o.modal.empty()) c.edMBModal = IndexOf(kModalities, o.modal, "--modal");
   for (const auto& word : SplitCommas(o.options))
     c.clbMBOptions[static_cast<size_t>(IndexOf(kOptions, word, "--option"))] = true;
@@ -185,8 +202,8 @@ int RunVellumorGen(const std::vector<std::string>& args, std::istream& in, std::
                  "Test the result against this button caption, e.g. \"Yes To All\"");
   app.add_flag("--sound", o.sound, "MessageDlg: play the style's sound first (MessageBeep)");
   app.add_option("--title", o.titleValue, "MessageBox: the title");
-  app.add_option("--default", o.defaultButtonValue, "MessageBox: the default button, 1 to 4")
-      ->check(CLI::Range(1, 4));
+  app.add_option("--default", o.defaultButtonValue,
+                 "MessageBox: the default button, 1 to the number of buttons (Help counts)");
   app.add_option("--modal", o.modal, "MessageBox: application, system or task");
   app.add_option("--option", o.options,
                  "MessageBox options, comma-separated or repeated: default-desktop-only, right, "
@@ -211,10 +228,7 @@ int RunVellumorGen(const std::vector<std::string>& args, std::istream& in, std::
     out << e.what() << "\n";
     return 0;
   } catch (const CLI::ParseError& e) {
-    std::string what = e.what();
-    what.erase(std::remove(what.begin(), what.end(), '\n'), what.end());
-    err << "vellumor-gen: error: " << what << "\n";
-    return kBadInput;
+    return Refuse(err, e.what());
   }
 
   if (app.count("--help-context")) o.helpContext = o.helpContextValue;
@@ -248,11 +262,9 @@ int RunVellumorGen(const std::vector<std::string>& args, std::istream& in, std::
     out.flush();
     return 0;
   } catch (const InputError& e) {
-    err << "vellumor-gen: error: " << e.what() << "\n";
-    return kBadInput;
+    return Refuse(err, e.what());
   } catch (const CodeReadError& e) {
-    err << "vellumor-gen: error: " << e.what() << "\n";
-    return kBadInput;
+    return Refuse(err, e.what());
   } catch (const std::bad_alloc&) {
     err << "vellumor-gen: error: out of memory\n";
     return 1;

@@ -363,7 +363,8 @@ class Parser {
     std::string name = Lower(first.text);
     while (IsSymbol(Peek(), ".") && t_[i_ + 1].kind == Tok::Ident) {
       Next();
-      name += "." + Lower(Next().text);
+      name += '.';
+      name += Lower(Next().text);
     }
     return name;
   }
@@ -626,7 +627,7 @@ class Parser {
   }
 
   // A string expression: constants, sLineBreak and PChar(...) joined by +. nullopt when the
-  // argument is empty (the generator writes an empty argument for a message of no lines).
+  // argument is left out.
   std::optional<std::string> Text() {
     if (IsSymbol(Peek(), ",") || IsSymbol(Peek(), ")")) return std::nullopt;
     std::string value;
@@ -666,7 +667,8 @@ class Parser {
   std::vector<std::string> Message() {
     Token at = Peek();
     auto text = Text();
-    if (!text) return {};
+    // '' is the memo with no lines; so is a left-out argument, which earlier versions wrote.
+    if (!text || text->empty()) return {};
     std::vector<std::string> lines;
     size_t start = 0;
     for (size_t i = 0; i <= text->size(); ++i) {

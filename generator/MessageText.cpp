@@ -133,6 +133,10 @@ std::string GetPreviewText(const std::vector<std::string>& lines) {
 }
 
 size_t AppendMessageLiteral(std::string& out, const std::vector<std::string>& lines) {
+  if (lines.empty()) {
+    out += "''";
+    return 1;
+  }
   size_t total = out.size();
   for (const auto& line : lines)
     total += line.size() + 8;

@@ -28,7 +28,7 @@ QuotedText QuoteText(std::string_view text, std::size_t firstBudget = kMaxLitera
 std::string GetPreviewText(const std::vector<std::string>& lines);
 
 // The expression for the trimmed lines, with #13 between lines and runs of separators merged
-// pairwise ("#13#13"); empty for no lines.
+// pairwise ("#13#13"); '' for no lines, so the call never has an empty argument.
 QuotedText GetMessageLiteral(const std::vector<std::string>& lines);
 // The same expression appended to `out`; returns the number of string constants written.
 std::size_t AppendMessageLiteral(std::string& out, const std::vector<std::string>& lines);

@@ -2,12 +2,9 @@
 // forms are understood, and everything else is refused with its position.
 #include <gtest/gtest.h>
 
-#include <random>
-
-#include "ChoiceLists.h"
 #include "CodeLayout.h"
 #include "CodeReader.h"
-#include "MessageText.h"
+#include "RandomChoices.h"
 
 using namespace vellumor;
 
@@ -31,97 +28,12 @@ std::string Refusal(std::string_view source) {
   return "";
 }
 
-// The choices as the code expresses them: what the other page, unticked tests and disabled
-// settings hold is not in the code.
-MessageChoices Expressed(MessageChoices c) {
-  for (auto& line : c.mmMessage)
-    line = std::string(TrimLine(line));
-  MessageChoices d;
-  if (CallKindOf(c) == CallKind::MessageDlg) {
-    ButtonSet set = GetMessageDlgParams(c).buttons;
-    d.PageControl1 = 0;
-    d.edStyle = NormalizedStyle(c.edStyle);
-    d.rbMDPreset = false;
-    for (const auto& button : MessageDlgButtons())
-      if (button.box) d.*button.box = (set & button.bit) != 0;
-    d.cbMDHelp = c.cbMDHelp;
-    d.edMDHelpContext = c.cbMDHelp ? c.edMDHelpContext : 0;
-    d.cbMDCheckResult = c.cbMDCheckResult;
-    if (c.cbMDCheckResult) d.edMDCheckResult = c.edMDCheckResult;
-    d.cbMDSound = c.cbMDSound;
-  } else {
-    d.PageControl1 = 1;
-    d.edStyle = NormalizedStyle(c.edStyle);
-    d.edMBPreset = &MessageBoxPresetOf(c.edMBPreset) - &MessageBoxPresets()[0];
-    d.edMBDefault = c.edMBDefault >= 1 && c.edMBDefault <= 3 ? c.edMBDefault : 0;
-    d.edMBModal = c.edMBModal == 1 || c.edMBModal == 2 ? c.edMBModal : 0;
-    d.cbMBHelp = c.cbMBHelp;
-    d.edMBTitle = c.edMBTitle;
-    d.clbMBOptions = c.clbMBOptions;
-    d.cbMBCheckResult = c.cbMBCheckResult;
-    if (c.cbMBCheckResult) d.edMBCheckResult = c.edMBCheckResult;
-  }
-  d.mmMessage = c.mmMessage;
-  return d;
-}
-
-void ExpectSameChoices(const MessageChoices& a, const MessageChoices& b) {
-  MessageChoices x = Expressed(a), y = Expressed(b);
-  EXPECT_EQ(x.mmMessage, y.mmMessage);
-  EXPECT_EQ(x.PageControl1, y.PageControl1);
-  EXPECT_EQ(x.edStyle, y.edStyle);
-  EXPECT_EQ(GetMessageDlgParams(x).buttons, GetMessageDlgParams(y).buttons);
-  EXPECT_EQ(x.edMDHelpContext, y.edMDHelpContext);
-  EXPECT_EQ(x.cbMDCheckResult, y.cbMDCheckResult);
-  EXPECT_EQ(x.edMDCheckResult, y.edMDCheckResult);
-  EXPECT_EQ(x.cbMDSound, y.cbMDSound);
-  EXPECT_EQ(GetMessageBoxFlags(x), GetMessageBoxFlags(y));
-  EXPECT_EQ(x.edMBTitle, y.edMBTitle);
-  EXPECT_EQ(x.cbMBCheckResult, y.cbMBCheckResult);
-  EXPECT_EQ(x.edMBCheckResult, y.edMBCheckResult);
-}
-
-const std::vector<std::string> kTexts = {"a",         "It's", "",        "  padded  ",
-                                         "#13 + #13", ", mt", ", MB",    "' + #13",
-                                         "ü☃😀",       "x\ty", "ctl\x01", std::string(300, 'L')};
-
-MessageChoices RandomChoices(std::mt19937& rng) {
-  MessageChoices c;
-  c.mmMessage.clear();
-  for (int n = static_cast<int>(rng() % 5); n > 0; --n)
-    c.mmMessage.push_back(kTexts[rng() % kTexts.size()]);
-  c.edStyle = static_cast<int>(rng() % 5);
-  c.PageControl1 = static_cast<int>(rng() % 2);
-  c.rbMDPreset = rng() % 2;
-  c.edMDPreset = static_cast<int>(rng() % 6);
-  for (const auto& button : MessageDlgButtons())
-    if (button.box) c.*button.box = rng() % 3 == 0;
-  c.cbMDOK = c.cbMDOK || NoMessageDlgButtonSelected(c);
-  c.cbMDHelp = rng() % 2;
-  c.edMDHelpContext = static_cast<std::int32_t>(rng());
-  c.cbMDSound = rng() % 2;
-  c.edMBPreset = static_cast<int>(rng() % 7);
-  c.cbMBHelp = rng() % 2;
-  c.edMBDefault = static_cast<int>(rng() % MBDefaultItems(c.edMBPreset, c.cbMBHelp).size());
-  c.edMBTitle = kTexts[rng() % kTexts.size()];
-  c.edMBModal = static_cast<int>(rng() % 3);
-  for (bool& option : c.clbMBOptions)
-    option = rng() % 3 == 0;
-  auto md = MDCheckResultItems(c);
-  auto mb = MBCheckResultItems(c.edMBPreset);
-  c.cbMDCheckResult = rng() % 2;
-  c.edMDCheckResult = std::string(md[rng() % md.size()]);
-  c.cbMBCheckResult = rng() % 2;
-  c.edMBCheckResult = std::string(mb[rng() % mb.size()]);
-  return c;
-}
-
 }  // namespace
 
 TEST(ReadCode, RoundTripOfEveryKindOfChoice) {
   std::mt19937 rng(5);
   for (int round = 0; round < 3000; ++round) {
-    MessageChoices c = RandomChoices(rng);
+    MessageChoices c = gentest::RandomChoices(rng, true);
     std::string code = Code(c);
     SCOPED_TRACE(code);
     MessageChoices back;
@@ -131,14 +43,9 @@ TEST(ReadCode, RoundTripOfEveryKindOfChoice) {
       FAIL() << e.what();
     }
     EXPECT_EQ(Code(back), code);
-    ExpectSameChoices(back, c);
-    // The statement alone (without layout) reads the same.
-    EXPECT_EQ(Code(ReadCode(GenerateCode(c).statement)), Code(back.cbMDSound ? [&] {
-                MessageChoices q = back;
-                q.cbMDSound = false;
-                return q;
-              }()
-                                                                          : back));
+    // The statement alone, without layout and beep line, reads the same.
+    back.cbMDSound = false;
+    EXPECT_EQ(Code(ReadCode(GenerateCode(c).statement)), Code(back));
   }
 }
 
@@ -149,8 +56,8 @@ TEST(ReadCode, PresetConstantReadsAsThePreset) {
   EXPECT_TRUE(c.cbMDHelp);
   EXPECT_EQ(c.edMDHelpContext, 7);
   EXPECT_EQ(c.edMDCheckResult, "Yes");  // the window's rebuild would select the first item
-  const char* constants[] = {"mbOKCancel", "MBYESNOCANCEL", "Dialogs.mbYesAllNoAllCancel", "mbAbortRetryIgnore",
-                             "System.UITypes.mbAbortIgnore"};
+  const char* constants[] = {"mbOKCancel", "MBYESNOCANCEL", "Dialogs.mbYesAllNoAllCancel",
+                             "mbAbortRetryIgnore", "System.UITypes.mbAbortIgnore"};
   for (int preset = 0; preset < 5; ++preset) {
     c = ReadCode(std::string("MessageDlg('x', mtWarning, ") + constants[preset] + ", 0);");
     EXPECT_TRUE(c.rbMDPreset);
@@ -181,7 +88,7 @@ TEST(ReadCode, HandWrittenForms) {
                 "  // nothing follows\n"),
             expected);
   EXPECT_EQ(
-      Regenerated("MessageBeep(32); if (Dialogs.MessageDlg('Save changes?' + #10#10 + 'It''s' + ' late', "
+      Regenerated("MessageBeep(32); if (Dialogs.MessageDlg('Save changes?' + #10#10 + ('It''s' + ' late'), "
                   "mtConfirmation, [mbYes, mbNo, mbCancel], (* none *) 0) = mrYes) then"),
       expected);
 }
@@ -204,68 +111,79 @@ TEST(ReadCode, MessageBoxFlagsInAnyOrderNumericOrNamed) {
                 " or MB_DEFBUTTON4 or MB_SYSTEMMODAL or MB_YESNOCANCEL or MB_ICONSTOP) = IDNO then"),
             code);
   EXPECT_EQ(Regenerated("if Forms.Application.MessageBox(PChar('This is a message.'), PChar('Ti' + 'tle'), "
-                        "$4000 + 524288 + $1313) = ID_NO then"),
+                        "$4000 + (524288 + $1313)) = ID_NO then"),
             code);
 }
 
 TEST(ReadCode, MessageOfNoLinesAndCharacterCodes) {
-  MessageChoices c = ReadCode("MessageDlg(, mtInformation, [mbOK], 0);");
+  // '' is the memo with no lines; an empty argument, as earlier versions wrote it, reads the same.
+  MessageChoices c = ReadCode("MessageDlg('', mtInformation, [mbOK], 0);");
   EXPECT_TRUE(c.mmMessage.empty());
+  EXPECT_TRUE(ReadCode("MessageDlg(, mtInformation, [mbOK], 0);").mmMessage.empty());
   c = ReadCode("MessageDlg('caf'#233' '#$D83D#$DE00, mtInformation, [mbOK], 0);");
   EXPECT_EQ(c.mmMessage, std::vector<std::string>{"café 😀"});
   c = ReadCode("MessageDlg('A' + #13, mtInformation, [mbOK], 0)");
   EXPECT_EQ(c.mmMessage, (std::vector<std::string>{"A", ""}));
+  c = ReadCode("MessageDlg(#13#10'B' + #10#13, mtInformation, [mbOK], 0)");
+  EXPECT_EQ(c.mmMessage, (std::vector<std::string>{"", "B", "", ""}));
 }
 
 TEST(ReadCode, RefusalsSayWhereAndWhat) {
-  EXPECT_EQ(Refusal("MessageDlg('x', mtCustom, [mbOK], 0);"),
-            "line 1, column 17: a custom dialog type cannot be made by the window");
-  EXPECT_EQ(Refusal("MessageDlg('x', mtInformation,\n  [mbOK, mbClose], 0);"),
-            "line 2, column 10: unknown button mbclose");
-  EXPECT_EQ(Refusal("MessageDlg('x', mtInformation, [mbHelp], 0);"),
-            "line 1, column 32: the dialog needs at least one button besides Help");
-  EXPECT_EQ(Refusal("MessageDlg('x', mtInformation, [mbOK, mbHelp], HelpId);"),
-            "line 1, column 48: the help context must be an integer literal");
-  EXPECT_EQ(Refusal("MessageDlg('x', mtInformation, [mbOK], 4);"),
-            "line 1, column 40: a help context other than 0 needs mbHelp among the buttons");
-  EXPECT_EQ(Refusal("MessageBeep(MB_ICONERROR);\nMessageDlg('x', mtWarning, [mbOK], 0);"),
-            "line 1, column 1: the sound does not match the dialog type mtWarning");
-  EXPECT_EQ(Refusal("MessageBeep(MB_ICONERROR); Application.MessageBox('x', 'y', MB_ICONERROR);"),
-            "line 1, column 1: a MessageBeep line goes only with MessageDlg");
-  EXPECT_EQ(Refusal("MessageDlg('x', mtWarning, [mbOK], 0); MessageDlg('y', mtWarning, [mbOK], 0);"),
-            "line 1, column 40: only one statement is read; this is a second one");
-  EXPECT_EQ(Refusal("if (MessageDlg('x', mtWarning, [mbOK], 0) = mrYes) then"),
-            "line 1, column 45: the dialog has no Yes button to test for");
-  EXPECT_EQ(Refusal("if MessageDlg('x', mtWarning, [mbOK], 0) = mrOK then Close;"),
-            "line 1, column 54: only one statement is read; this comes after then");
-  EXPECT_EQ(Refusal("Application.MessageBox('x', 'y', MB_OK);"),
-            "line 1, column 34: the box needs an icon (MB_ICONINFORMATION, ...)");
-  EXPECT_EQ(Refusal("Application.MessageBox('x', 'y', MB_ICONERROR + MB_OK + MB_YESNO);"),
-            "line 1, column 57: the button group is given twice");
-  EXPECT_EQ(Refusal("Application.MessageBox('x', 'y', MB_ICONERROR + MB_DEFBUTTON2);"),
-            "line 1, column 34: the default button 2 is not a button of this box");
-  EXPECT_EQ(Refusal("Application.MessageBox('x', 'y', MB_ICONERROR + MB_NOFOCUS);"),
-            "line 1, column 49: unknown flag mb_nofocus");
-  EXPECT_EQ(Refusal("Application.MessageBox('x', 'y', $8010);"),
-            "line 1, column 34: flag bits the window cannot set: $8000");
-  EXPECT_EQ(Refusal("Application.MessageBox('x', 'y', MB_ICONERROR + MB_CANCELTRYCONTINUE);"),
-            "line 1, column 34: the window cannot build this button group");
-  EXPECT_EQ(Refusal("MessageDlg(' x', mtWarning, [mbOK], 0);"),
-            "line 1, column 12: message line 1 begins or ends with a blank or control character, which the "
-            "window trims");
-  EXPECT_EQ(Refusal("MessageDlg('x, mtWarning, [mbOK], 0);"), "line 1, column 12: string is not closed");
-  EXPECT_EQ(Refusal("ShowMessage('x');"),
-            "line 1, column 1: expected MessageDlg or Application.MessageBox, not showmessage");
-  EXPECT_EQ(Refusal("MessageDlg('x', mtWarning, [mbOK], 0"),
-            "line 1, column 37: expected ) after the help context, but the text ends here");
-  EXPECT_EQ(Refusal("MessageDlg('x' + Name, mtWarning, [mbOK], 0);"),
-            "line 1, column 18: unknown identifier name in the text");
-  EXPECT_EQ(Refusal("MessageDlg(#$D800'x', mtWarning, [mbOK], 0);"),
-            "line 1, column 12: half of a surrogate pair");
-  EXPECT_EQ(Refusal("{ open comment MessageDlg"), "line 1, column 1: comment is not closed");
-  EXPECT_EQ(Refusal(""),
-            "line 1, column 1: expected MessageDlg or Application.MessageBox, but the text ends here");
-  EXPECT_EQ(Refusal("MessageDlg('ü', mtWarning, [mbOK], 0) ?"), "line 1, column 39: unexpected character");
+  const std::pair<std::string, std::string> cases[] = {
+      {"MessageDlg('x', mtCustom, [mbOK], 0);",
+       "line 1, column 17: a custom dialog type cannot be made by the window"},
+      {"MessageDlg('x', mtInformation,\n  [mbOK, mbClose], 0);", "line 2, column 10: unknown button mbclose"},
+      {"MessageDlg('x', mtInformation, [mbHelp], 0);",
+       "line 1, column 32: the dialog needs at least one button besides Help"},
+      {"MessageDlg('x', mtInformation, [mbOK, mbHelp], HelpId);",
+       "line 1, column 48: the help context must be an integer literal"},
+      {"MessageDlg('x', mtInformation, [mbOK], 4);",
+       "line 1, column 40: a help context other than 0 needs mbHelp among the buttons"},
+      {"MessageBeep(MB_ICONERROR);\nMessageDlg('x', mtWarning, [mbOK], 0);",
+       "line 1, column 1: the sound does not match the dialog type mtWarning"},
+      {"MessageBeep(MB_ICONERROR); Application.MessageBox('x', 'y', MB_ICONERROR);",
+       "line 1, column 1: a MessageBeep line goes only with MessageDlg"},
+      {"MessageDlg('x', mtWarning, [mbOK], 0); MessageDlg('y', mtWarning, [mbOK], 0);",
+       "line 1, column 40: only one statement is read; this is a second one"},
+      {"if (MessageDlg('x', mtWarning, [mbOK], 0) = mrYes) then",
+       "line 1, column 45: the dialog has no Yes button to test for"},
+      {"if MessageDlg('x', mtWarning, [mbOK], 0) = mrOK then Close;",
+       "line 1, column 54: only one statement is read; this comes after then"},
+      {"Application.MessageBox('x', 'y', MB_OK);",
+       "line 1, column 34: the box needs an icon (MB_ICONINFORMATION, ...)"},
+      {"Application.MessageBox('x', 'y', MB_ICONERROR + MB_OK + MB_YESNO);",
+       "line 1, column 57: the button group is given twice"},
+      {"Application.MessageBox('x', 'y', MB_ICONERROR + MB_DEFBUTTON2);",
+       "line 1, column 34: the default button 2 is not a button of this box"},
+      {"Application.MessageBox('x', 'y', MB_ICONERROR + MB_NOFOCUS);",
+       "line 1, column 49: unknown flag mb_nofocus"},
+      {"Application.MessageBox('x', 'y', $8010);",
+       "line 1, column 34: flag bits the window cannot set: $8000"},
+      {"Application.MessageBox('x', 'y', MB_ICONERROR + MB_CANCELTRYCONTINUE);",
+       "line 1, column 34: the window cannot build this button group"},
+      {"MessageDlg(' x', mtWarning, [mbOK], 0);",
+       "line 1, column 12: message line 1 begins or ends with a blank or control character, which the window "
+       "trims"},
+      {"MessageDlg('x, mtWarning, [mbOK], 0);", "line 1, column 12: string is not closed"},
+      {"MessageDlg.('x', mtWarning, [mbOK], 0);", "line 1, column 11: expected ("},
+      {"ShowMessage('x');",
+       "line 1, column 1: expected MessageDlg or Application.MessageBox, not showmessage"},
+      {"MessageDlg('x', mtWarning, [mbOK], 0",
+       "line 1, column 37: expected ) after the help context, but the text ends here"},
+      {"MessageDlg('x' + Name, mtWarning, [mbOK], 0);",
+       "line 1, column 18: unknown identifier name in the text"},
+      {"MessageDlg(#$D800'x', mtWarning, [mbOK], 0);", "line 1, column 12: half of a surrogate pair"},
+      {"MessageDlg('x'#$10000, mtWarning, [mbOK], 0);", "line 1, column 15: character code is too large"},
+      {"if MessageDlg('x', mtWarning, [mbOK], 0) = mrMaybe then",
+       "line 1, column 44: unknown result mrmaybe"},
+      {"if Application.MessageBox('x', 'y', MB_ICONERROR) = IDMAYBE then",
+       "line 1, column 53: unknown result idmaybe"},
+      {"{ open comment MessageDlg", "line 1, column 1: comment is not closed"},
+      {"", "line 1, column 1: expected MessageDlg or Application.MessageBox, but the text ends here"},
+      {"MessageDlg('ü', mtWarning, [mbOK], 0) ?", "line 1, column 39: unexpected character"},
+  };
+  for (const auto& [source, refusal] : cases)
+    EXPECT_EQ(Refusal(source), refusal) << source;
 }
 
 TEST(ReadCode, HostileInputNeverCrashes) {

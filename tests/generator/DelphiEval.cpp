@@ -23,9 +23,32 @@ struct Lexer {
       ++i;
   }
   bool Eat(std::string_view word) {
+    SkipBlanks();
     if (s.substr(i, word.size()) != word) return false;
     i += word.size();
     return true;
+  }
+  // An identifier that starts with `family`.
+  std::optional<std::string> Name(std::string_view family) {
+    SkipBlanks();
+    std::size_t start = i;
+    if (i < s.size() && (std::isalpha(static_cast<unsigned char>(s[i])) || s[i] == '_'))
+      while (i < s.size() && (std::isalnum(static_cast<unsigned char>(s[i])) || s[i] == '_'))
+        ++i;
+    std::string name(s.substr(start, i - start));
+    if (name.size() <= family.size() || name.compare(0, family.size(), family) != 0) return std::nullopt;
+    return name;
+  }
+  std::optional<std::int32_t> Integer() {
+    bool negative = Eat("-");
+    std::size_t start = i;
+    long long value = 0;
+    while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i])) && value <= 1LL << 31)
+      value = value * 10 + (s[i++] - '0');
+    if (i == start) return std::nullopt;
+    value = negative ? -value : value;
+    if (value < INT32_MIN || value > INT32_MAX) return std::nullopt;
+    return static_cast<std::int32_t>(value);
   }
   // One string constant: quoted runs and #n codes with nothing between them.
   std::optional<std::string> Constant(std::size_t& units) {
@@ -37,8 +60,7 @@ struct Lexer {
         ++i;
         std::string run;
         for (;;) {
-          if (i >= s.size()) return std::nullopt;  // unterminated
-          if (s[i] == '\n' || s[i] == '\r') return std::nullopt;
+          if (i >= s.size() || s[i] == '\n' || s[i] == '\r') return std::nullopt;  // left open
           if (s[i] == '\'') {
             if (i + 1 < s.size() && s[i + 1] == '\'') {
               run += '\'';
@@ -71,75 +93,97 @@ struct Lexer {
     if (!any) return std::nullopt;
     return text;
   }
-};
-
-std::optional<Value> Sum(Lexer& lx) {
-  Value value{{}, 0};
-  for (;;) {
-    lx.SkipBlanks();
-    if (lx.Eat("PChar(")) {
-      auto inner = Sum(lx);
-      lx.SkipBlanks();
-      if (!inner || !lx.Eat(")")) return std::nullopt;
-      value.text += inner->text;
-      value.longestConstant = std::max(value.longestConstant, inner->longestConstant);
-    } else {
-      std::size_t units = 0;
-      auto constant = lx.Constant(units);
-      if (!constant) return std::nullopt;
-      value.text += *constant;
-      value.longestConstant = std::max(value.longestConstant, units);
+  std::optional<Value> Sum() {
+    Value value{{}, 0};
+    for (;;) {
+      if (Eat("PChar(")) {
+        auto inner = Sum();
+        if (!inner || !Eat(")")) return std::nullopt;
+        value.text += inner->text;
+        value.longestConstant = std::max(value.longestConstant, inner->longestConstant);
+      } else {
+        SkipBlanks();
+        std::size_t units = 0;
+        auto constant = Constant(units);
+        if (!constant) return std::nullopt;
+        value.text += *constant;
+        value.longestConstant = std::max(value.longestConstant, units);
+      }
+      if (!Eat("+")) return value;
     }
-    lx.SkipBlanks();
-    if (!lx.Eat("+")) return value;
   }
-}
+
+  bool MessageDlgArguments(Statement& st) {
+    auto message = Sum();
+    if (!message || !Eat(",")) return false;
+    st.message = *message;
+    auto type = Name("mt");
+    if (!type || !Eat(",") || !Eat("[")) return false;
+    st.dialogType = *type;
+    if (!Eat("]")) {
+      do {
+        auto button = Name("mb");
+        if (!button) return false;
+        st.buttons.push_back(*button);
+      } while (Eat(","));
+      if (!Eat("]")) return false;
+    }
+    auto help = Eat(",") ? Integer() : std::nullopt;
+    if (!help) return false;
+    st.helpContext = *help;
+    return Eat(")");
+  }
+
+  bool MessageBoxArguments(Statement& st) {
+    auto message = Sum();
+    if (!message || !Eat(",")) return false;
+    st.message = *message;
+    st.title = Sum();
+    if (!st.title || !Eat(",")) return false;
+    do {
+      auto flag = Name("MB_");
+      if (!flag) return false;
+      st.flags.push_back(*flag);
+    } while (Eat("+"));
+    return Eat(")");
+  }
+};
 
 }  // namespace
 
 std::optional<Value> Evaluate(std::string_view expr) {
   Lexer lx{expr};
-  auto value = Sum(lx);
+  auto value = lx.Sum();
   lx.SkipBlanks();
   if (!value || lx.i != expr.size()) return std::nullopt;
   return value;
 }
 
-std::optional<std::vector<std::string>> CallArguments(std::string_view statement, std::string_view callee) {
-  std::size_t at = statement.find(std::string(callee) + "(");
-  if (at == std::string_view::npos) return std::nullopt;
-  std::size_t i = at + callee.size() + 1;
-  std::vector<std::string> args;
-  std::string current;
-  int depth = 0;
-  bool quoted = false;
-  for (; i < statement.size(); ++i) {
-    char c = statement[i];
-    if (c == '\'') quoted = !quoted;
-    if (!quoted) {
-      if (c == '(' || c == '[') ++depth;
-      if (c == ']') --depth;
-      if (c == ')') {
-        if (depth == 0) {
-          args.push_back(current);
-          break;
-        }
-        --depth;
-      }
-      if (c == ',' && depth == 0) {
-        args.push_back(current);
-        current.clear();
-        continue;
-      }
-    }
-    current += c;
+std::optional<Statement> ParseStatement(std::string_view code) {
+  Lexer lx{code};
+  Statement st;
+  if (lx.Eat("MessageBeep(")) {
+    st.beep = lx.Name("MB_ICON");
+    if (!st.beep || !lx.Eat(")") || !lx.Eat(";")) return std::nullopt;
   }
-  if (i == statement.size()) return std::nullopt;
-  for (auto& arg : args) {
-    std::size_t b = arg.find_first_not_of(' '), e = arg.find_last_not_of(' ');
-    arg = b == std::string::npos ? std::string() : arg.substr(b, e - b + 1);
+  bool test = lx.Eat("if (");
+  if (lx.Eat("MessageDlg(")) {
+    if (!lx.MessageDlgArguments(st)) return std::nullopt;
+  } else if (lx.Eat("Application.MessageBox(")) {
+    st.messageBox = true;
+    if (!lx.MessageBoxArguments(st)) return std::nullopt;
+  } else {
+    return std::nullopt;
   }
-  return args;
+  if (test) {
+    st.result = lx.Eat("=") ? lx.Name(st.messageBox ? "ID_" : "mr") : std::nullopt;
+    if (!st.result || !lx.Eat(")") || !lx.Eat("then")) return std::nullopt;
+  } else if (!lx.Eat(";")) {
+    return std::nullopt;
+  }
+  lx.SkipBlanks();
+  if (lx.i != code.size()) return std::nullopt;
+  return st;
 }
 
 bool LinesCloseTheirLiterals(const std::vector<std::string>& lines) {

@@ -1,8 +1,9 @@
-// A small evaluator of the Delphi string expressions the generator writes, written apart from the
-// generator so the two can check each other.
+// A small parser of the Delphi the generator writes, written apart from the generator so the two
+// can check each other: string expressions are evaluated, whole statements taken apart.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,9 +21,25 @@ struct Value {
 // nullopt when it is not such an expression.
 std::optional<Value> Evaluate(std::string_view expr);
 
-// Splits the arguments of the first call in `statement` whose name ends the text before '(' at
-// top level: "MessageDlg('a, b', mtInformation, [mbOK], 0)" -> 4 arguments (trimmed).
-std::optional<std::vector<std::string>> CallArguments(std::string_view statement, std::string_view callee);
+// One statement as the generator writes it, taken apart: an optional MessageBeep line, then
+// `Call;` or `if (Call = Result) then`, where Call is
+//   MessageDlg(Text, mtType, [mbButton, ...], Integer)  or
+//   Application.MessageBox(Text, Text, MB_FLAG + ...).
+// Blanks and line breaks may stand between tokens.
+struct Statement {
+  std::optional<std::string> beep;  // the MessageBeep argument
+  bool messageBox = false;
+  Value message;
+  std::optional<Value> title;         // MessageBox
+  std::string dialogType;             // MessageDlg
+  std::vector<std::string> buttons;   // MessageDlg
+  std::int32_t helpContext = 0;       // MessageDlg
+  std::vector<std::string> flags;     // MessageBox
+  std::optional<std::string> result;  // the tested result
+};
+// nullopt when `code` is not one whole statement of that form (an argument missing, a literal
+// left open, a name that is not an identifier of the right family, anything left over).
+std::optional<Statement> ParseStatement(std::string_view code);
 
 // True when every line leaves no string literal open at its end.
 bool LinesCloseTheirLiterals(const std::vector<std::string>& lines);

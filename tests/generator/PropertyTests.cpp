@@ -1,68 +1,16 @@
-// Properties that must hold for every input: the code shows what the preview shows, constants
-// stay within the compiler's limit, and the layout only ever cuts between tokens.
+// Properties that must hold for every input: the code is one whole statement that compiles and
+// shows what the preview shows, constants stay within the compiler's limit, and the layout only
+// ever cuts between tokens.
 #include <gtest/gtest.h>
-
-#include <random>
 
 #include "CodeLayout.h"
 #include "DelphiEval.h"
 #include "MessageText.h"
+#include "RandomChoices.h"
 
 using namespace vellumor;
 
 namespace {
-
-// Fragments chosen to provoke the generator: quotes, blanks, separators and argument patterns
-// written as text, multi-byte characters, control characters and long runs.
-const std::vector<std::string> kFragments = {"a",   "Zz",        " ",      "  ",      "\t",   "'",    "''",
-                                             "#13", "#13 + #13", " + #13", "' + #13", ", mt", ", MB", "ü",
-                                             "☃",   "😀",         "\n",     "\r",      "\x01", "x"};
-
-std::string RandomText(std::mt19937& rng, bool allowLong) {
-  std::uniform_int_distribution<int> count(0, 8), pick(0, static_cast<int>(kFragments.size()) - 1);
-  std::string text;
-  int n = count(rng);
-  for (int i = 0; i < n; ++i)
-    text += kFragments[static_cast<size_t>(pick(rng))];
-  if (allowLong && rng() % 6 == 0) {
-    std::uniform_int_distribution<int> length(200, 700);
-    int len = length(rng);
-    static const std::vector<std::string> chars = {"a", "b", " ", "'", "#", "ü", "😀", "\x02"};
-    for (int i = 0; i < len; ++i)
-      text += chars[rng() % chars.size()];
-  }
-  return text;
-}
-
-MessageChoices RandomChoices(std::mt19937& rng) {
-  MessageChoices c;
-  std::uniform_int_distribution<int> lines(0, 7), small(-1, 6);
-  c.mmMessage.clear();
-  int n = lines(rng);
-  for (int i = 0; i < n; ++i)
-    c.mmMessage.push_back(rng() % 4 == 0 ? "" : RandomText(rng, true));
-  c.edStyle = small(rng);
-  c.PageControl1 = static_cast<int>(rng() % 2);
-  c.rbMDPreset = rng() % 2;
-  c.edMDPreset = small(rng);
-  for (const auto& button : MessageDlgButtons())
-    if (button.box) c.*button.box = rng() % 3 == 0;
-  c.cbMDHelp = rng() % 2;
-  c.edMDHelpContext = static_cast<std::int32_t>(rng());
-  c.cbMDCheckResult = rng() % 2;
-  c.edMDCheckResult = "Yes To All";
-  c.cbMDSound = rng() % 2;
-  c.edMBPreset = small(rng);
-  c.edMBDefault = small(rng);
-  c.cbMBHelp = rng() % 2;
-  c.edMBTitle = RandomText(rng, true);
-  c.edMBModal = small(rng);
-  for (bool& option : c.clbMBOptions)
-    option = rng() % 3 == 0;
-  c.cbMBCheckResult = rng() % 2;
-  c.edMBCheckResult = "Retry";
-  return c;
-}
 
 // Undoes the layout: continuation lines lose the indent the layout put in front of them.
 std::string Rejoin(const std::vector<std::string>& lines) {
@@ -83,39 +31,32 @@ std::string Show(const std::vector<std::string>& lines) {
 
 }  // namespace
 
-TEST(Properties, GeneratedCodeShowsWhatThePreviewShowsAndLaysOutCleanly) {
+TEST(Properties, EveryStatementIsOneWholeCallShowingThePreviewText) {
   std::mt19937 rng(20261206);
   for (int round = 0; round < 4000; ++round) {
-    MessageChoices c = RandomChoices(rng);
+    MessageChoices c = gentest::RandomChoices(rng, false);
     SCOPED_TRACE("round " + std::to_string(round) + "\n" + Show(c.mmMessage) + "title [" + c.edMBTitle + "]");
-
-    std::string preview = GetPreviewText(c.mmMessage);
-    std::string literal = GetMessageLiteral(c.mmMessage).source;
-    if (c.mmMessage.empty()) {
-      EXPECT_EQ(literal, "");
-    } else {
-      auto value = delphi::Evaluate(literal);
-      ASSERT_TRUE(value) << literal;
-      EXPECT_EQ(value->text, preview);
-      EXPECT_LE(value->longestConstant, kMaxLiteralUnits) << literal;
-    }
-
     GeneratedCode code = GenerateCode(c);
-    const char* callee = code.kind == CallKind::MessageDlg ? "MessageDlg" : "Application.MessageBox";
-    auto args = delphi::CallArguments(code.statement, callee);
-    ASSERT_TRUE(args) << code.statement;
-    ASSERT_EQ(args->size(), code.kind == CallKind::MessageDlg ? 4u : 3u) << code.statement;
-    if (!c.mmMessage.empty()) {
-      auto message = delphi::Evaluate((*args)[0]);
-      ASSERT_TRUE(message) << (*args)[0];
-      EXPECT_EQ(message->text, preview);
+    std::string clipboard = GetClipboardText(code);
+    ASSERT_EQ(clipboard, JoinLines(GetClipboardLines(code), "\r\n"));
+
+    // What is copied and what is confirmed (beep line and statement on one line) both parse.
+    for (const std::string& text : {clipboard, (code.beepLine ? *code.beepLine : "") + code.statement}) {
+      auto st = delphi::ParseStatement(text);
+      ASSERT_TRUE(st) << text;
+      EXPECT_EQ(st->messageBox, code.kind == CallKind::MessageBox);
+      EXPECT_EQ(st->message.text, GetPreviewText(c.mmMessage));
+      EXPECT_LE(st->message.longestConstant, kMaxLiteralUnits);
+      if (st->title) {
+        EXPECT_EQ(st->title->text, c.edMBTitle);
+        EXPECT_LE(st->title->longestConstant, kMaxLiteralUnits);
+      }
+      EXPECT_EQ(st->beep.has_value(), !st->messageBox && c.cbMDSound);
+      EXPECT_EQ(st->result.has_value(), st->messageBox ? c.cbMBCheckResult : c.cbMDCheckResult);
     }
-    if (code.kind == CallKind::MessageBox) {
-      auto title = delphi::Evaluate((*args)[1]);
-      ASSERT_TRUE(title) << (*args)[1];
-      EXPECT_EQ(title->text, c.edMBTitle);
-      EXPECT_LE(title->longestConstant, kMaxLiteralUnits);
-    }
+    auto literal = delphi::Evaluate(GetMessageLiteral(c.mmMessage).source);
+    ASSERT_TRUE(literal);
+    EXPECT_EQ(literal->text, GetPreviewText(c.mmMessage));
 
     auto lines = LayoutCodeLines(code.statement, c.mmMessage.size(), code.kind);
     EXPECT_EQ(Rejoin(lines), code.statement) << Show(lines);
