@@ -48,17 +48,22 @@ std::string WithThousands(size_t n) {
 struct Wrapped {
   std::vector<std::string_view> lines;
   bool cutInsideAWord = false;
+  bool complete = true;  // false: stopped at the line limit with text left
 };
 
 // Breaks at the text's own CRs, then at the last blank that fits, else where the fit ends (on a
-// character's first byte).
-Wrapped Wrap(std::string_view text, const LineFit& fit) {
+// character's first byte). Stops after `limit` lines: only what is shown is ever measured.
+Wrapped Wrap(std::string_view text, const LineFit& fit, size_t limit) {
   Wrapped out;
   size_t start = 0;
   while (start <= text.size()) {
     size_t end = text.find('\r', start);
     std::string_view paragraph = text.substr(start, end == std::string_view::npos ? end : end - start);
     do {
+      if (out.lines.size() == limit) {
+        out.complete = false;
+        return out;
+      }
       size_t n = std::min(paragraph.size(), std::max<size_t>(1, fit(paragraph)));
       while (n < paragraph.size() && n > 1 && !StartsCharacter(paragraph[n]))
         --n;
@@ -89,19 +94,29 @@ std::string Join(const std::vector<std::string_view>& lines, size_t from, size_t
 }  // namespace
 
 std::string FitConfirmationText(const std::string& text, const LineFit& fit, size_t maxLines) {
-  Wrapped wrapped = Wrap(text, fit);
-  if (!wrapped.cutInsideAWord && wrapped.lines.size() <= maxLines) return text;
-  const std::vector<std::string_view>& lines = wrapped.lines;
-  if (lines.size() <= maxLines) return Join(lines, 0, lines.size());
-  // The note takes a line of its own, perhaps two; the rest is shared between both ends.
+  Wrapped wrapped = Wrap(text, fit, maxLines);
+  if (wrapped.complete) return wrapped.cutInsideAWord ? Join(wrapped.lines, 0, wrapped.lines.size()) : text;
+  // The note takes a line of its own between blank ones; the rest is shared between both ends.
   const size_t kept = maxLines > 3 ? maxLines - 3 : 1;
   const size_t head = (kept + 1) / 2, tail = kept - head;
-  size_t leftOut = 0;
-  for (size_t i = head; i < lines.size() - tail; ++i)
-    leftOut += CountCharacters(lines[i]);
-  std::string note = "[... " + WithThousands(leftOut) +
-                     (leftOut == 1 ? " character" : " characters") + " not shown; OK copies all ...]";
-  return Join(lines, 0, head) + "\r\r" + note + "\r\r" + Join(lines, lines.size() - tail, lines.size());
+  const std::string_view all(text);
+  const size_t headEnd =
+      head == 0 ? 0 : static_cast<size_t>(wrapped.lines[head - 1].data() - all.data()) + wrapped.lines[head - 1].size();
+  // The end is wrapped on its own, from a little before the lines it needs.
+  size_t longest = 1;
+  for (size_t i = 0; i < head; ++i)
+    longest = std::max(longest, wrapped.lines[i].size());
+  size_t tailStart = std::max(headEnd, text.size() > (tail + 1) * longest * 2 ? text.size() - (tail + 1) * longest * 2 : 0);
+  while (tailStart < text.size() && !StartsCharacter(text[tailStart]))
+    ++tailStart;
+  Wrapped end = Wrap(all.substr(tailStart), fit, std::string::npos);
+  const size_t tailFrom = end.lines.size() > tail ? end.lines.size() - tail : 0;
+  const size_t tailBegin =
+      end.lines.empty() ? text.size() : static_cast<size_t>(end.lines[tailFrom].data() - all.data());
+  const size_t leftOut = CountCharacters(all.substr(headEnd, tailBegin - headEnd));
+  std::string note = "[... " + WithThousands(leftOut) + (leftOut == 1 ? " character" : " characters") +
+                     " not shown; OK copies all ...]";
+  return Join(wrapped.lines, 0, head) + "\r\r" + note + "\r\r" + Join(end.lines, tailFrom, end.lines.size());
 }
 
 }  // namespace vellumor

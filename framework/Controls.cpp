@@ -411,8 +411,14 @@ void TWinControl::CreateHandle() {
   CreateWnd();
   std::vector<TControl*> children = FControls;
   for (TControl* c : children)
-    if (auto* w = dynamic_cast<TWinControl*>(c)) w->CreateHandle();
+    if (auto* w = dynamic_cast<TWinControl*>(c); w && !w->WindowDeferred()) w->CreateHandle();
   ApplyTabOrder();
+}
+
+// A hidden control that holds no others gets its window only when it is shown or its window is
+// asked for: a hidden staging memo then keeps its text without an edit window laying it out.
+bool TWinControl::WindowDeferred() const {
+  return !FVisible && !(ControlStyle & csAcceptsControls);
 }
 
 void TWinControl::CreateParams(TCreateParams& p) {
@@ -1061,7 +1067,12 @@ void TWinControl::CMEnabledChanged(TMessage& m) {
 }
 
 void TWinControl::CMVisibleChanged(TMessage&) {
-  if (FHandle) ShowWindow(FHandle, FVisible ? SW_SHOWNA : SW_HIDE);
+  if (FHandle) {
+    ShowWindow(FHandle, FVisible ? SW_SHOWNA : SW_HIDE);
+  } else if (FVisible && FParent && FParent->HandleAllocated()) {
+    CreateHandle();
+    FParent->ApplyTabOrder();
+  }
 }
 
 void TWinControl::CMColorChanged(TMessage& m) {

@@ -303,6 +303,7 @@ class TWinControl : public TControl {
   void InsertControl(TControl* control);
   void RemoveControl(TControl* control);
   void ApplyTabOrder();
+  bool WindowDeferred() const;
   bool RouteMouseToGraphic(TMessage& message);
   void Reflect(TMessage& message, HWND child);
   void UpdateBoundsFromWindow();
