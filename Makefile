@@ -44,7 +44,7 @@ run: windows
 	@if [ ! -f $(WIN)/app/vellumor.exe ]; then echo "vellumor.exe is not built yet."; exit 1; fi
 	@if [ -z "$$DISPLAY" ]; then echo "No display: run this from a desktop session, or use 'make screenshot'."; exit 1; fi
 	@scripts/wine-managed.sh $(CURDIR)/$(WIN)/wineprefix Y
-	$(WIN)/wine-run.sh $(WIN)/app/vellumor.exe
+	scripts/with-window-manager.sh $(WIN)/wine-run.sh $(WIN)/app/vellumor.exe
 
 screenshot: windows
 	scripts/screenshot.sh $(CURDIR)/$(WIN) $(CURDIR)/docs/screenshot.png

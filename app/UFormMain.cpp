@@ -210,9 +210,20 @@ void TFormMain::ActCreateExecute(TObject*) {
   if (Application->MessageBox(shown, "Code", MB_OKCANCEL | MB_ICONINFORMATION) != IDOK)
     return;
   // The staging memo holds the copied code: its lines joined by CR LF, nothing after the last.
-  mmCopy->SetText(GetClipboardText(code));
-  mmCopy->SelectAll();
-  mmCopy->CopyToClipboard();
+  // Being hidden it has no edit window to lay the text out, so this costs no more than a copy.
+  std::string text = GetClipboardText(code);
+  mmCopy->SetText(text);
+  // Not through the memo's own copy, which fails in silence when another program holds the
+  // clipboard; the window opens it as its owner, which the system needs to keep the data.
+  if (!Clipboard().SetAsText(text, Handle())) ReportFailedCopy(GetLastError());
+}
+
+void TFormMain::ReportFailedCopy(DWORD error) {
+  std::string reason = error == ERROR_ACCESS_DENIED
+                           ? "Another program is using the clipboard. Press Create again when it is free."
+                           : SystemErrorText(error);
+  Application->MessageBox("The code was not copied to the clipboard.\r\r" + reason, "Code",
+                          MB_OK | MB_ICONERROR);
 }
 
 void TFormMain::ActAboutExecute(TObject*) {

@@ -100,6 +100,8 @@ class TFormMain : public TForm {
   MessageChoices ReadChoices(bool withMessage = true) const;
   // Says that the system refused to show the preview box, with the system's text for `error`.
   void ReportRefusedPreview(DWORD error);
+  // Says that Create could not put the code on the clipboard, and why (the system's error code).
+  void ReportFailedCopy(DWORD error);
 
  private:
   // Creates every component with its stored values (the layout table).

@@ -6,6 +6,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "LayoutLookup.h"
 #include "UFormMain.h"
 
 namespace vellumor {
@@ -580,14 +581,14 @@ void TFormMain::LoadLayout() {
     action->SetImageIndex(stored.imageIndex);
     actions[stored.name] = action;
   }
-  ActPreview = actions["ActPreview"];
-  ActCreate = actions["ActCreate"];
-  ActAbout = actions["ActAbout"];
-  ActExit = actions["ActExit"];
+  ActPreview = LayoutAs<TAction>(actions, "ActPreview");
+  ActCreate = LayoutAs<TAction>(actions, "ActCreate");
+  ActAbout = LayoutAs<TAction>(actions, "ActAbout");
+  ActExit = LayoutAs<TAction>(actions, "ActExit");
 
   std::map<std::string_view, TControl*> made;
   auto container = [&](std::string_view name) -> TWinControl* {
-    return name.empty() ? this : dynamic_cast<TWinControl*>(made.at(name));
+    return name.empty() ? this : LayoutAs<TWinControl>(made, name);
   };
   std::vector<std::pair<TWinControl*, const StoredControl*>> tabOrders;
   for (const StoredControl& s : Layout()) {
@@ -630,7 +631,7 @@ void TFormMain::LoadLayout() {
       }
       case Kind::TabSheet: {
         auto* sheet = Make<TTabSheet>(this, s.name);
-        sheet->SetPageControl(dynamic_cast<TPageControl*>(made.at(s.parent)));
+        sheet->SetPageControl(LayoutAs<TPageControl>(made, s.parent));
         control = sheet;
         break;
       }
@@ -651,7 +652,7 @@ void TFormMain::LoadLayout() {
         LoadPicture(picture, s.picture);
         button->SetGlyph(&picture);
         button->SetDefault(s.isDefault);
-        button->SetAction(actions.at(s.action));
+        button->SetAction(LayoutAs<TAction>(actions, s.action));
         control = button;
         break;
       }
@@ -676,7 +677,7 @@ void TFormMain::LoadLayout() {
       control->SetBounds(s.left, s.top, s.width, s.height);
     }
     if (!s.text.empty()) control->SetCaption(std::string(s.text));
-    if (s.alignTop) dynamic_cast<TAlignedGraphicControl*>(control)->SetAlign(TAlign::alTop);
+    if (s.alignTop) LayoutAs<TAlignedGraphicControl>(control, s.name)->SetAlign(TAlign::alTop);
     if (s.handPoint) control->SetCursor(crHandPoint);
     if (!s.visible) control->SetVisible(false);
     if (auto* combo = dynamic_cast<TComboBox*>(control)) {
@@ -704,11 +705,10 @@ void TFormMain::LoadLayout() {
     control->SetTabOrder(stored->tabOrder);
   for (const StoredControl& s : Layout())
     if (!s.focusControl.empty())
-      dynamic_cast<TLabel*>(made.at(s.name))
-          ->SetFocusControl(dynamic_cast<TWinControl*>(made.at(s.focusControl)));
+      LayoutAs<TLabel>(made, s.name)->SetFocusControl(LayoutAs<TWinControl>(made, s.focusControl));
 
   auto bind = [&](auto*& member, std::string_view name) {
-    member = dynamic_cast<std::remove_reference_t<decltype(member)>>(made.at(name));
+    member = LayoutAs<std::remove_pointer_t<std::remove_reference_t<decltype(member)>>>(made, name);
   };
   bind(PageControl1, "PageControl1");
   bind(TSMessageDlg, "TSMessageDlg");

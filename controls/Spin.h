@@ -108,6 +108,8 @@ class TSpinEdit : public TCustomEdit {
   void CreateWnd() override;
   void KeyDown(WORD& key, TShiftState shift) override;
   void KeyPress(wchar_t& key) override;
+  void WMKeyDown(TMessage& message) override;
+  void WMChar(TMessage& message) override;
   void WMSize(TMessage& message) override;
   void WMPaste(TMessage& message) override;
   void WMCut(TMessage& message) override;

@@ -38,6 +38,8 @@ void RegisterOwnClass(const TCreateParams& params, WNDPROC proc) {
   wc.lpfnWndProc = proc;
   wc.hInstance = instance;
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hIcon = params.Icon;
+  wc.hIconSm = params.SmallIcon;
   wc.lpszClassName = params.WinClassName.c_str();
   if (!RegisterClassExW(&wc)) throw std::runtime_error("The window class could not be registered");
 }
@@ -466,6 +468,9 @@ void TWinControl::CreateWnd() {
   ControlState &= ~csCreating;
   if (!hwnd) throw std::runtime_error("The window could not be created");
   SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Handle()), FALSE);
+  // The class keeps the icons of its first window; each window carries its own.
+  if (p.Icon) SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(p.Icon));
+  if (p.SmallIcon) SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(p.SmallIcon));
   UpdateBoundsFromWindow();
   // A subclassed standard window was sized before we saw it: its size handlers run now.
   if (FSubclassed) {

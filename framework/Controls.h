@@ -192,6 +192,9 @@ struct TCreateParams {
   // Our own window class, registered on first use.
   std::wstring WinClassName = L"VellumorControl";
   UINT ClassStyle = CS_DBLCLKS;
+  // The icons of our own class and of the window (title bar, task switcher); null: the system's.
+  HICON Icon = nullptr;
+  HICON SmallIcon = nullptr;
   // A standard class (EDIT, LISTBOX, ...) to create and subclass instead; empty for our own class.
   std::wstring SubclassOf;
 };

@@ -42,6 +42,14 @@ TWinControl* ControlOf(HWND hwnd) {
   return nullptr;
 }
 
+// The program's icon (MAINICON) at the system's size for it; null when the program has none.
+// Shared: the system keeps one copy per size and frees it with the program.
+HICON ProgramIcon(int widthMetric, int heightMetric) {
+  return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON,
+                                       GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric),
+                                       LR_SHARED));
+}
+
 void ScaleChildren(TWinControl* parent, int multiplier, int divider) {
   for (int i = 0; i < parent->ControlCount(); ++i) {
     TControl* c = parent->Controls(i);
@@ -131,6 +139,8 @@ void TForm::CreateParams(TCreateParams& p) {
   p.WinClassName = L"VellumorForm";
   p.Style = FrameStyle() | WS_CLIPCHILDREN | (FVisible ? WS_VISIBLE : 0u);
   p.ExStyle |= FrameExStyle() | WS_EX_CONTROLPARENT;
+  p.Icon = ProgramIcon(SM_CXICON, SM_CYICON);
+  p.SmallIcon = ProgramIcon(SM_CXSMICON, SM_CYSMICON);
   switch (FPosition) {
     case TPosition::poDesigned:
       break;

@@ -28,7 +28,8 @@ void TCustomEdit::CreateParams(TCreateParams& p) {
 
 void TCustomEdit::CreateWnd() {
   TWinControl::CreateWnd();
-  if (FMaxLength > 0) SendMessageW(FHandle, EM_LIMITTEXT, static_cast<WPARAM>(FMaxLength), 0);
+  // MaxLength 0 is no limit, not the window's default of about 30,000 characters.
+  SendMessageW(FHandle, EM_LIMITTEXT, static_cast<WPARAM>(FMaxLength > 0 ? FMaxLength : 0), 0);
   AdjustHeight();
 }
 

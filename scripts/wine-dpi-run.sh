@@ -20,5 +20,7 @@ if [ ! -f "$prefix/dpi-$dpi" ]; then
   WINEPREFIX="$prefix" "$server" -w 2>/dev/null || true
   touch "$prefix/dpi-$dpi"
 fi
+# The base prefix's fonts, also when they came after this copy was made.
+"$(dirname "$0")/wine-prefix.sh" "$prefix"
 export WINEPREFIX="$prefix"
 exec "$wine" "$@"

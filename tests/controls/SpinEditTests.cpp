@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <vector>
 
 #include "FormFixture.h"
 #include "Spin.h"
@@ -499,6 +500,27 @@ TEST_F(SpinEditTest, DeletingTheSpinEditWhileItsHalfIsHeldIsClean) {
   EXPECT_EQ(GetCapture(), nullptr);
   other->SetFocus();
   EXPECT_TRUE(errors.empty());
+}
+
+// Regression: once a dialog has asked for its codes, the multi-line edit inside takes Esc as a
+// request to close its parent, here the form.
+TEST_F(SpinEditTest, EscInsideADialogLeavesTheParentOpenAndStillReachesTheKeyEvents) {
+  std::vector<WORD> keys;
+  std::vector<wchar_t> chars;
+  spin->OnKeyDown = [&](TObject*, WORD& key, TShiftState) { keys.push_back(key); };
+  spin->OnKeyPress = [&](TObject*, wchar_t& key) { chars.push_back(key); };
+  Focus();
+  MSG asked{Window(), WM_KEYDOWN, VK_ESCAPE, 1, 0, {}};
+  SendMessageW(Window(), WM_GETDLGCODE, VK_ESCAPE, reinterpret_cast<LPARAM>(&asked));
+  KeyDown(Window(), VK_ESCAPE);
+  Char(Window(), 0x1B);
+  wintest::PumpUntilIdle();
+  EXPECT_TRUE(form->Showing());
+  EXPECT_TRUE(IsWindow(Window()));
+  EXPECT_EQ(spin->Text(), "0");
+  EXPECT_EQ(keys, std::vector<WORD>{VK_ESCAPE});
+  EXPECT_EQ(chars, std::vector<wchar_t>{0x1B});
+  EXPECT_TRUE(beeps.empty());
 }
 
 }  // namespace

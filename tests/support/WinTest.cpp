@@ -199,6 +199,35 @@ bool WriteClipboardText(std::string_view utf8) {
   return ok;
 }
 
+ClipboardHolder::ClipboardHolder() : release_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+  HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  struct Start {
+    ClipboardHolder* self;
+    HANDLE opened;
+  } start{this, opened};
+  thread_ = CreateThread(
+      nullptr, 0,
+      [](void* param) -> DWORD {
+        auto* s = static_cast<Start*>(param);
+        ClipboardHolder* self = s->self;
+        self->holding_ = OpenClipboard(nullptr) != FALSE;
+        SetEvent(s->opened);
+        WaitForSingleObject(self->release_, INFINITE);
+        if (self->holding_) CloseClipboard();
+        return 0;
+      },
+      &start, 0, nullptr);
+  WaitForSingleObject(opened, INFINITE);
+  CloseHandle(opened);
+}
+
+ClipboardHolder::~ClipboardHolder() {
+  SetEvent(release_);
+  WaitForSingleObject(thread_, INFINITE);
+  CloseHandle(thread_);
+  CloseHandle(release_);
+}
+
 // --- watchdog ---------------------------------------------------------------
 
 namespace {

@@ -46,4 +46,19 @@ bool WriteClipboardText(std::string_view utf8);
 // Each test may run this long before the program prints what is open and exits non-zero.
 void SetTestTimeLimit(std::chrono::seconds limit);
 
+// Holds the clipboard open from another thread, as another program does, until destroyed.
+class ClipboardHolder {
+ public:
+  ClipboardHolder();
+  ~ClipboardHolder();
+  ClipboardHolder(const ClipboardHolder&) = delete;
+  ClipboardHolder& operator=(const ClipboardHolder&) = delete;
+  bool Holding() const { return holding_; }
+
+ private:
+  HANDLE release_;
+  HANDLE thread_ = nullptr;
+  bool holding_ = false;
+};
+
 }  // namespace wintest
