@@ -5,7 +5,7 @@ set -eu
 
 packages="cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev googletest libbenchmark-dev
 libcli11-dev nlohmann-json3-dev g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64
-xvfb xauth xdotool xclip imagemagick clang-format zip unzip"
+xvfb xauth xdotool xclip imagemagick clang-format zip unzip fonts-wine"
 
 missing=""
 for p in $packages; do
