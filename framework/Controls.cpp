@@ -102,6 +102,11 @@ void TControl::SetBounds(int left, int top, int width, int height) {
   Invalidate();
 }
 
+void TControl::ChangeScale(int multiplier, int divider) {
+  SetBounds(MulDiv(FLeft, multiplier, divider), MulDiv(FTop, multiplier, divider),
+            MulDiv(FWidth, multiplier, divider), MulDiv(FHeight, multiplier, divider));
+}
+
 void TControl::SetVisible(bool value) {
   if (value == FVisible) return;
   if (!value) Invalidate();  // a graphic control's area must be repainted by the parent

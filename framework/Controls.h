@@ -76,6 +76,8 @@ class TControl : public TComponent {
   void SetWidth(int value) { SetBounds(FLeft, FTop, value, FHeight); }
   void SetHeight(int value) { SetBounds(FLeft, FTop, FWidth, value); }
   virtual void SetBounds(int left, int top, int width, int height);
+  // Scales the bounds by multiplier / divider, for another screen density.
+  virtual void ChangeScale(int multiplier, int divider);
   virtual int ClientWidth() const { return FWidth; }
   virtual int ClientHeight() const { return FHeight; }
   RECT ClientRect() const { return RECT{0, 0, ClientWidth(), ClientHeight()}; }

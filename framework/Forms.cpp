@@ -56,8 +56,7 @@ void ScaleChildren(TWinControl* parent, int multiplier, int divider) {
     // Children first: a container that lays out its children on resize (a page control and
     // its sheets) then has the last word.
     if (auto* w = dynamic_cast<TWinControl*>(c)) ScaleChildren(w, multiplier, divider);
-    c->SetBounds(MulDiv(c->Left(), multiplier, divider), MulDiv(c->Top(), multiplier, divider),
-                 MulDiv(c->Width(), multiplier, divider), MulDiv(c->Height(), multiplier, divider));
+    c->ChangeScale(multiplier, divider);
   }
 }
 }  // namespace
@@ -223,13 +222,14 @@ int TForm::ClientHeight() const {
 
 void TForm::ScaleBy(int multiplier, int divider) {
   if (multiplier <= 0 || divider <= 0 || multiplier == divider) return;
-  ScaleChildren(this, multiplier, divider);
   if (FClientWidth >= 0) FClientWidth = MulDiv(FClientWidth, multiplier, divider);
   if (FClientHeight >= 0) FClientHeight = MulDiv(FClientHeight, multiplier, divider);
   if (FClientWidth >= 0 || FClientHeight >= 0)
     ApplyClientSize();
   else
     SetBounds(FLeft, FTop, MulDiv(FWidth, multiplier, divider), MulDiv(FHeight, multiplier, divider));
+  // The form's size first: top-aligned controls take its new client width as they are scaled.
+  ScaleChildren(this, multiplier, divider);
 }
 
 // Layouts are made at 96 pixels per inch; at another density the font keeps its point size and

@@ -56,8 +56,11 @@ class TForm : public TWinControl {
   // Positions and sizes are laid out for text height TextHeight (13: Tahoma 8 pt at 96 pixels
   // per inch); with Scaled, Loaded scales the form and its controls once to the font's text
   // height on this screen.
-  bool Scaled = true;
+  bool Scaled = ScaledByDefault;
   int TextHeight = DesignTextHeight;
+  // What Scaled starts as in forms made from now on; off, a form keeps its stored layout at any
+  // density, to compare a scaled form with its layout.
+  static inline bool ScaledByDefault = true;
   // Scales the client size and every control's bounds inside by multiplier / divider.
   void ScaleBy(int multiplier, int divider);
 

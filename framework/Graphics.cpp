@@ -32,7 +32,8 @@ void TGraphicsObject::Changed() {
   if (OnChange) OnChange(this);
 }
 
-TFont::TFont() = default;
+// A font nobody sized is 8 points, so it keeps its size at any screen density like the forms'.
+TFont::TFont() : FHeight(-MulDiv(8, ScreenPixelsPerInch(), 72)) {}
 
 void TFont::Assign(const TFont& source) {
   if (&source == this) return;

@@ -173,7 +173,7 @@ class TFont : public TGraphicsObject {
 
  private:
   std::string FName = "Tahoma";
-  int FHeight = -11;
+  int FHeight;  // 8 points at the screen's density until set
   TColor FColor = clWindowText;
   TFontStyles FStyle = 0;
   BYTE FCharset = DEFAULT_CHARSET;

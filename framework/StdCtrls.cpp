@@ -662,6 +662,13 @@ void TLabel::Loaded() {
   AdjustBounds();
 }
 
+// Sized to its caption at Loaded, before the form scales: only the place scales, the size is
+// the caption's again.
+void TLabel::ChangeScale(int multiplier, int divider) {
+  TGraphicControl::ChangeScale(multiplier, divider);
+  AdjustBounds();
+}
+
 UINT TLabel::DrawTextFlags() const {
   UINT flags = DT_EXPANDTABS | DT_LEFT | DT_NOCLIP;
   if (!FShowAccelChar) flags |= DT_NOPREFIX;

@@ -248,6 +248,7 @@ class TLabel : public TGraphicControl {
 
   void WndProc(TMessage& message) override;
   void Loaded() override;
+  void ChangeScale(int multiplier, int divider) override;
 
  protected:
   void Paint() override;

@@ -8,6 +8,7 @@
 
 #include "ActnList.h"
 #include "ComCtrls.h"
+#include "ExtCtrls.h"
 #include "FormFixture.h"
 #include "ImgList.h"
 #include "StdCtrls.h"
@@ -695,6 +696,14 @@ TEST_F(FrameTest, ScaleByScalesTheClientAreaAndEveryControlInside) {
   auto* inner = new TEdit(fixed);
   inner->SetParent(group);
   inner->SetBounds(13, 13, 52, 26);
+  auto* strip = new TShape(fixed);
+  strip->SetParent(fixed);
+  strip->SetAlign(TAlign::alTop);
+  auto* label = new TLabel(fixed);
+  label->SetParent(fixed);
+  label->SetBounds(13, 104, 0, 0);
+  label->SetCaption("Sized to its caption");
+  const int captionWidth = label->Width();
   fixed->ScaleBy(16, 13);
   EXPECT_EQ(fixed->ClientWidth(), MulDiv(357, 16, 13));
   EXPECT_EQ(fixed->ClientHeight(), MulDiv(448, 16, 13));
@@ -704,6 +713,9 @@ TEST_F(FrameTest, ScaleByScalesTheClientAreaAndEveryControlInside) {
   EXPECT_EQ(group->Height(), 80);
   EXPECT_EQ(inner->Left(), 16);
   EXPECT_EQ(inner->Width(), 64);
+  EXPECT_EQ(strip->Width(), fixed->ClientWidth()) << "a top-aligned control spans the scaled client area";
+  EXPECT_EQ(label->Top(), 128);
+  EXPECT_EQ(label->Width(), captionWidth) << "an auto-sized label keeps the size of its caption";
 }
 
 TEST_F(FrameTest, LoadingAtTheDesignDensityScalesNothing) {
