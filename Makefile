@@ -54,8 +54,9 @@ bench-build: setup
 	@[ -f build/bench/build.ninja ] || cmake --preset bench
 	cmake --build build/bench -j $(JOBS) --target generator_bench
 
-bench: bench-build
+bench: bench-build windows
 	build/bench/bench/generator_bench --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
+	scripts/window-bench.sh $(CURDIR)/$(WIN)
 
 fuzz: setup
 	@[ -f build/fuzz/build.ninja ] || cmake --preset fuzz
