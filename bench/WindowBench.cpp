@@ -143,6 +143,12 @@ Steps TimeBare(const std::wstring& text) {
                               WS_HSCROLL | ES_AUTOVSCROLL | ES_AUTOHSCROLL, 10, 10, 240, 70, hwnd,
                               reinterpret_cast<HMENU>(100), wc.hInstance, nullptr);
   SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);
+  // The window's own font, so both edits lay out the same glyphs.
+  HDC screen = GetDC(nullptr);
+  HFONT font = CreateFontW(-MulDiv(8, GetDeviceCaps(screen, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                           FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma");
+  ReleaseDC(nullptr, screen);
+  SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   HWND buttons[4];
   const wchar_t* captions[] = {L"Preview", L"Create", L"About", L"Exit"};
   for (int i = 0; i < 4; ++i)
@@ -160,6 +166,7 @@ Steps TimeBare(const std::wstring& text) {
   Command(buttons[2], s.about, nullptr);
   Command(buttons[1], s.create, &s.ok);
   DestroyWindow(hwnd);
+  DeleteObject(font);
   Pump();
   return s;
 }
