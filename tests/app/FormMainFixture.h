@@ -14,7 +14,7 @@
 namespace vellumor::test {
 
 class FormMainTest : public ::testing::Test {
- protected:
+ public:
   void SetUp() override {
     Application->Initialize();
     SetBeepObserver([this](UINT type) { beeps.push_back(type); });
