@@ -373,26 +373,6 @@ TEST_F(SpinButtonTest, BuiltInGlyphsAreBlackTrianglesOnOlive) {
   EXPECT_EQ(down->PixelAt(3, 4), olive);
 }
 
-TEST_F(SpinButtonTest, ResourceBitmapsHaveTheStoredFormat) {
-  for (const wchar_t* name : {L"SPINUP", L"SPINDOWN"}) {
-    HRSRC res = FindResourceW(nullptr, name, MAKEINTRESOURCEW(2));  // RT_BITMAP
-    ASSERT_NE(res, nullptr);
-    EXPECT_EQ(SizeofResource(nullptr, res), 152u);
-    auto* info = static_cast<const BITMAPINFO*>(LockResource(LoadResource(nullptr, res)));
-    EXPECT_EQ(info->bmiHeader.biSize, 40u);
-    EXPECT_EQ(info->bmiHeader.biWidth, 9);
-    EXPECT_EQ(info->bmiHeader.biHeight, 6);
-    EXPECT_EQ(info->bmiHeader.biBitCount, 4);
-    EXPECT_EQ(info->bmiHeader.biCompression, static_cast<DWORD>(BI_RGB));
-    const RGBQUAD& olive = info->bmiColors[3];
-    EXPECT_EQ(olive.rgbRed, 128);
-    EXPECT_EQ(olive.rgbGreen, 128);
-    EXPECT_EQ(olive.rgbBlue, 0);
-    const RGBQUAD& white = info->bmiColors[15];
-    EXPECT_EQ(white.rgbRed + white.rgbGreen + white.rgbBlue, 3 * 255);
-  }
-}
-
 TEST_F(SpinButtonTest, PaintedArrowShowsNoOliveBackground) {
   std::vector<COLORREF> pixels = Paint(spin->UpSpeedButton());
   int black = 0;

@@ -81,15 +81,6 @@ TEST(ComponentNotification, OwnedComponentsAnnounceTheirRemovalNewestFirstWhenTh
   EXPECT_EQ(outsider.removals, (std::vector<std::string>{"owner", "b", "a"}));
 }
 
-TEST(ComponentNotification, FreeNotificationIsDroppedWhenTheListenerGoesFirst) {
-  auto* subject = new Probe(nullptr, "subject");
-  auto* listener = new Probe(nullptr, "listener");
-  subject->FreeNotification(listener);
-  delete listener;
-  delete subject;  // must not reach the deleted listener
-  SUCCEED();
-}
-
 TEST(ComponentLoading, LoadingFlagIsSetOnTheTreeAndLoadedRunsOnceEach) {
   Probe owner(nullptr, "owner");
   auto* child = new Probe(&owner, "child");

@@ -53,22 +53,3 @@ TEST(Clipboard, UnicodeTextRoundTripsAndReplacesEarlierContent) {
   EXPECT_EQ(ReadClipboardText(), "MessageDlg('Grüße ☃'\r\n    + #13'B', ");
 }
 
-TEST(Pump, DispatchesWhatIsAlreadyQueued) {
-  static int seen = 0;
-  WNDCLASSW wc{};
-  wc.lpszClassName = L"WinTestPump";
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpfnWndProc = [](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
-    if (m == WM_APP) seen += static_cast<int>(w);
-    return DefWindowProcW(h, m, w, l);
-  };
-  RegisterClassW(&wc);
-  HWND hwnd = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 10, 10, HWND_MESSAGE, nullptr, wc.hInstance,
-                              nullptr);
-  ASSERT_NE(hwnd, nullptr);
-  PostMessageW(hwnd, WM_APP, 2, 0);
-  PostMessageW(hwnd, WM_APP, 3, 0);
-  PumpUntilIdle();
-  EXPECT_EQ(seen, 5);
-  DestroyWindow(hwnd);
-}
