@@ -111,10 +111,10 @@ void TFormMain::WireEvents() {
   cbMBHelp->OnClick = boxPresetCloseUp;
 }
 
-MessageChoices TFormMain::ReadChoices(bool withMessage) const {
+MessageChoices TFormMain::ReadChoices(bool withTexts) const {
   MessageChoices c;
   c.mmMessage.clear();
-  if (withMessage) c.mmMessage = mmMessage->Lines().ToVector();
+  if (withTexts) c.mmMessage = mmMessage->Lines().ToVector();
   c.edStyle = edStyle->ItemIndex();
   c.PageControl1 = PageControl1->ActivePageIndex();
   c.rbMDPreset = rbMDPreset->Checked();
@@ -137,7 +137,7 @@ MessageChoices TFormMain::ReadChoices(bool withMessage) const {
   c.edMBPreset = edMBPreset->ItemIndex();
   c.edMBDefault = edMBDefault->ItemIndex();
   c.cbMBHelp = cbMBHelp->Checked();
-  c.edMBTitle = edMBTitle->Text();
+  if (withTexts) c.edMBTitle = edMBTitle->Text();
   c.edMBModal = edMBModal->ItemIndex();
   for (int i = 0; i < static_cast<int>(c.clbMBOptions.size()); ++i)
     c.clbMBOptions[static_cast<size_t>(i)] = clbMBOptions->ItemChecked(i);

@@ -95,9 +95,9 @@ class TFormMain : public TForm {
   void edMBPresetCloseUp(TObject* sender);
   void ActExitExecute(TObject* sender);
 
-  // The choices as the controls hold them now; without the message, the lines stay empty (what
-  // runs at every idle moment must not read a text that can be any size).
-  MessageChoices ReadChoices(bool withMessage = true) const;
+  // The choices as the controls hold them now. Without the texts, the message and the title stay
+  // empty: what runs at every idle moment must not read a text that can be any size.
+  MessageChoices ReadChoices(bool withTexts = true) const;
   // Says that the system refused to show the preview box, with the system's text for `error`.
   void ReportRefusedPreview(DWORD error);
   // Says that Create could not put the code on the clipboard, and why (the system's error code).

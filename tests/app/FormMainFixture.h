@@ -13,6 +13,17 @@
 
 namespace vellumor::test {
 
+// Whether a window lies wholly inside the work area of its monitor.
+inline bool InsideWorkArea(HWND window) {
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info);
+  RECT r{}, in{};
+  GetWindowRect(window, &r);
+  IntersectRect(&in, &r, &info.rcWork);
+  return EqualRect(&in, &r) != 0;
+}
+
 class FormMainTest : public ::testing::Test {
  public:
   void SetUp() override {

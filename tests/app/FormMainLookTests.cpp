@@ -10,6 +10,7 @@
 
 using namespace vellumor;
 using vellumor::test::FormMainTest;
+using vellumor::test::InsideWorkArea;
 
 namespace {
 
@@ -162,13 +163,7 @@ TEST_F(FormMainTest, PreviewWithEveryButtonLiesInsideTheWorkArea) {
   Idle();
   wintest::WithBox([&] { form->ActPreview->Execute(); },
                    [&](HWND box) {
-                     MONITORINFO info{};
-                     info.cbSize = sizeof(info);
-                     GetMonitorInfoW(MonitorFromWindow(box, MONITOR_DEFAULTTONEAREST), &info);
-                     RECT r{}, in{};
-                     GetWindowRect(box, &r);
-                     IntersectRect(&in, &r, &info.rcWork);
-                     EXPECT_TRUE(EqualRect(&in, &r));
+                     EXPECT_TRUE(InsideWorkArea(box));
                      EXPECT_EQ(wintest::ReadBox(box).buttons.size(), 11u);
                      EXPECT_TRUE(wintest::PressButton(box, "OK"));
                    });

@@ -35,7 +35,6 @@ class FormMainPlatformTest : public vellumor::test::FormMainTest {
                      [](HWND box) { EXPECT_TRUE(wintest::PressButton(box, "OK")); });
     Idle();
   }
-
 };
 
 SIZE IconSize(HICON icon) {

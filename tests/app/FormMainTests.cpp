@@ -17,6 +17,7 @@ using namespace vellumor;
 using wintest::BoxInfo;
 
 using vellumor::test::FormMainTest;
+using vellumor::test::InsideWorkArea;
 
 namespace {
 
@@ -277,13 +278,7 @@ TEST_F(FormMainTest, LargeMessagesGoThroughCreateWholeWithABoxThatFitsTheScreen)
     const std::string expected = GetClipboardText(GenerateCode(form->ReadChoices()));
     wintest::WithBox([&] { form->ActCreate->Execute(); },
                      [&](HWND box) {
-                       MONITORINFO info{};
-                       info.cbSize = sizeof(info);
-                       GetMonitorInfoW(MonitorFromWindow(box, MONITOR_DEFAULTTONEAREST), &info);
-                       RECT r{}, in{};
-                       GetWindowRect(box, &r);
-                       IntersectRect(&in, &r, &info.rcWork);
-                       EXPECT_TRUE(EqualRect(&in, &r)) << "the box lies inside the work area";
+                       EXPECT_TRUE(InsideWorkArea(box));
                        EXPECT_NE(wintest::ReadBox(box).text.find("characters not shown; OK copies all"),
                                  std::string::npos);
                        EXPECT_TRUE(wintest::PressButton(box, "OK"));

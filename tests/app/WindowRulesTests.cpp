@@ -73,6 +73,7 @@ TEST(ConfirmationText, ALongWordIsBrokenAndTooManyLinesKeepBothEndsAroundANote) 
   EXPECT_EQ(FitConfirmationText(text, tenBytes, 6),
             "aaaaaaaaa \rbbbbbbbbb \r\r[... 270 characters not shown; OK copies all ...]\r\rddddddddd ");
   // A character is never split.
-  EXPECT_EQ(FitConfirmationText("\xC3\xA9\xC3\xA9\xC3\xA9", [](std::string_view) -> size_t { return 3; }, 9),
+  EXPECT_EQ(FitConfirmationText(
+                "\xC3\xA9\xC3\xA9\xC3\xA9", [](std::string_view) -> size_t { return 3; }, 9),
             "\xC3\xA9\r\xC3\xA9\r\xC3\xA9");
 }
