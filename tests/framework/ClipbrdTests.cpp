@@ -16,10 +16,13 @@ TEST_F(ClipboardTest, WhatIsWrittenBelongsToAWindowGivenOrItsOwn) {
   EXPECT_EQ(wintest::ReadClipboardText(), "from the form");
 
   // Regression: opened by no window, the clipboard has no owner, and Windows then refuses the data.
-  ASSERT_TRUE(Clipboard().SetAsText("from nowhere"));
+  const std::string text = "MessageDlg('Grüße ☃ 😀'\r\n    + #13'B', ";
+  ASSERT_TRUE(Clipboard().SetAsText(text));
   EXPECT_NE(GetClipboardOwner(), nullptr);
   EXPECT_NE(GetClipboardOwner(), form->Handle());
-  EXPECT_EQ(Clipboard().AsText(), "from nowhere");
+  EXPECT_EQ(Clipboard().AsText(), text);
+  ASSERT_TRUE(Clipboard().SetAsText(""));
+  EXPECT_EQ(Clipboard().AsText(), "");
 }
 
 TEST_F(ClipboardTest, AClipboardHeldByAnotherProgramIsRefusedWithItsReasonAndKeepsItsText) {

@@ -12,25 +12,6 @@
 namespace vellumor::test {
 namespace {
 
-// Holds Ctrl (and Shift) down for the thread's key state while in scope.
-class HeldKeys {
- public:
-  explicit HeldKeys(bool shift) {
-    GetKeyboardState(FSaved);
-    BYTE state[256];
-    GetKeyboardState(state);
-    state[VK_CONTROL] = 0x80;
-    if (shift) state[VK_SHIFT] = 0x80;
-    SetKeyboardState(state);
-  }
-  HeldKeys(const HeldKeys&) = delete;
-  HeldKeys& operator=(const HeldKeys&) = delete;
-  ~HeldKeys() { SetKeyboardState(FSaved); }
-
- private:
-  BYTE FSaved[256]{};
-};
-
 class PageControlTest : public FormTest {
  protected:
   void SetUp() override {
@@ -45,25 +26,13 @@ class PageControlTest : public FormTest {
     second = new TTabSheet(form);
     second->SetCaption("MessageBox");
     second->SetPageControl(pages);
-    before = new TEdit(form);
-    before->SetBounds(8, 10, 100, 21);
-    before->SetParent(form);
+    before = Make<TEdit>(form, 8, 10, 100, 21);
     before->SetTabOrder(0);
-    firstBox = AddCheckBox(first, "So&und", 10);
-    firstEdit = new TEdit(form);
-    firstEdit->SetBounds(4, 40, 100, 21);
-    firstEdit->SetParent(first);
-    secondBox = AddCheckBox(second, "&Help", 10);
+    firstBox = Make<TCheckBox>(first, 4, 10, 85, 17, "So&und");
+    firstEdit = Make<TEdit>(first, 4, 40, 100, 21);
+    secondBox = Make<TCheckBox>(second, 4, 10, 85, 17, "&Help");
     pages->OnChange = [this](TObject*) { ++changes; };
     wintest::PumpUntilIdle();
-  }
-
-  TCheckBox* AddCheckBox(TWinControl* parent, const std::string& caption, int top) {
-    auto* box = new TCheckBox(form);
-    box->SetCaption(caption);
-    box->SetBounds(4, top, 85, 17);
-    box->SetParent(parent);
-    return box;
   }
 
   std::string TabText(int index) {
@@ -143,7 +112,7 @@ TEST_F(PageControlTest, ArrowKeysOnTheFocusedTabStripSwitchPages) {
 TEST_F(PageControlTest, CtrlTabSwitchesPagesFromTheStripAndFromInsideAPage) {
   pages->SetFocus();
   {
-    HeldKeys ctrl(false);
+    HeldKeys ctrl{VK_CONTROL};
     KeyDown(pages->Handle(), VK_TAB);
   }
   EXPECT_EQ(pages->ActivePageIndex(), 1);
@@ -184,10 +153,7 @@ TEST_F(PageControlTest, ControlsOnTheInactivePageAreSkippedByTabAndAccelerators)
 }
 
 TEST_F(PageControlTest, SheetsHoldGraphicControlsAndTheirAccelerators) {
-  auto* label = new TLabel(form);
-  label->SetCaption("&Title:");
-  label->SetBounds(4, 70, 10, 10);
-  label->SetParent(first);
+  auto* label = Make<TLabel>(first, 4, 70, 10, 10, "&Title:");
   label->SetFocusControl(firstEdit);
   before->SetFocus();
   EXPECT_TRUE(DispatchAccelerator(form, L't'));
@@ -207,9 +173,7 @@ TEST_F(PageControlTest, DeletingPagesKeepsAPageShowingAndTheControlSafe) {
   EXPECT_TRUE(IsWindowVisible(second->Handle()));
 
   // A sheet moved elsewhere leaves the page control.
-  auto* other = new TPageControl(form);
-  other->SetBounds(270, 60, 140, 200);
-  other->SetParent(form);
+  auto* other = Make<TPageControl>(form, 270, 60, 140, 200);
   second->SetPageControl(other);
   EXPECT_EQ(pages->PageCount(), 0);
   EXPECT_EQ(pages->ActivePage(), nullptr);

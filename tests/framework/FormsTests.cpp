@@ -2,6 +2,7 @@
 // idle updates, the dialog keyboard, the fixed frame, screen snap, start-up order, pictures.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -31,33 +32,6 @@ class CountingButton : public TButton {
   }
 };
 
-void PostKey(HWND hwnd, WPARAM key) {
-  PostMessageW(hwnd, WM_KEYDOWN, key, 1);
-  PostMessageW(hwnd, WM_KEYUP, key, 0xC0000001);
-}
-
-// Holds a key down in this thread's keyboard state while in scope.
-class HeldKey {
- public:
-  explicit HeldKey(int key) : key_(key) {
-    BYTE state[256];
-    GetKeyboardState(state);
-    state[key_] |= 0x80;
-    SetKeyboardState(state);
-  }
-  HeldKey(const HeldKey&) = delete;
-  HeldKey& operator=(const HeldKey&) = delete;
-  ~HeldKey() {
-    BYTE state[256];
-    GetKeyboardState(state);
-    state[key_] &= 0x7F;
-    SetKeyboardState(state);
-  }
-
- private:
-  int key_;
-};
-
 // ---------------------------------------------------------------------------------------------
 // Actions and the controls bound to them
 
@@ -73,16 +47,8 @@ class ActionTest : public FormTest {
       executed.push_back(sender);
       executedFrom = action->ActionComponent();
     };
-    button = new CountingButton(form);
-    button->SetBounds(10, 10, 90, 25);
-    button->SetParent(form);
+    button = Make<CountingButton>(form, 10, 10, 90, 25);
     button->SetAction(action);
-    wintest::PumpUntilIdle();
-  }
-
-  void ClickButton() {
-    LeftDown(button->Handle(), 5, 5);
-    LeftUp(button->Handle(), 5, 5);
     wintest::PumpUntilIdle();
   }
 
@@ -109,8 +75,7 @@ TEST_F(ActionTest, BoundButtonShowsTheCaptionAndFollowsTheEnabledStateBothWays) 
 
 TEST_F(ActionTest, ButtonBoundWhileTheActionIsDisabledStartsDisabled) {
   action->SetEnabled(false);
-  auto* second = new TButton(form);
-  second->SetParent(form);
+  auto* second = Make<TButton>(form, 10, 40, 90, 25);
   second->SetAction(action);
   EXPECT_FALSE(IsWindowEnabled(second->Handle()));
   EXPECT_EQ(second->Caption(), "Preview");
@@ -132,7 +97,7 @@ TEST_F(ActionTest, UnchangedStateOnEveryIdlePassTouchesNoWindow) {
 }
 
 TEST_F(ActionTest, ClickRunsOnExecuteWithTheActionAsSender) {
-  ClickButton();
+  Click(*button);
   ASSERT_EQ(executed.size(), 1u);
   EXPECT_EQ(executed[0], action);
   EXPECT_EQ(executedFrom, button);
@@ -142,7 +107,7 @@ TEST_F(ActionTest, ClickRunsOnExecuteWithTheActionAsSender) {
 TEST_F(ActionTest, OwnOnClickOfTheButtonRunsInsteadOfTheAction) {
   int clicks = 0;
   button->OnClick = [&](TObject*) { ++clicks; };
-  ClickButton();
+  Click(*button);
   EXPECT_EQ(clicks, 1);
   EXPECT_TRUE(executed.empty());
 }
@@ -176,12 +141,11 @@ TEST_F(ActionTest, DeletingTheActionUnbindsTheButtonAndDeletingTheButtonUnbindsT
   delete action;
   action = nullptr;
   EXPECT_EQ(button->Action(), nullptr);
-  ClickButton();  // nothing to run, nothing to crash
+  Click(*button);  // nothing to run, nothing to crash
   EXPECT_TRUE(executed.empty());
 
   auto* other = new TAction(list);
-  auto* second = new TButton(form);
-  second->SetParent(form);
+  auto* second = Make<TButton>(form, 10, 40, 90, 25);
   second->SetAction(other);
   delete second;
   other->SetEnabled(false);  // must not reach the deleted button
@@ -278,33 +242,17 @@ class KeyboardTest : public FormTest {
     about->SetCaption("About");
     about->OnExecute = [this](TObject*) { log.push_back("about"); };
 
-    memo = new TMemo(form);
-    memo->SetBounds(10, 10, 200, 60);
-    memo->SetParent(form);
-    edit = new TEdit(form);
-    edit->SetBounds(10, 80, 200, 22);
-    edit->SetParent(form);
-    group = new TGroupBox(form);
-    group->SetBounds(10, 110, 200, 80);
-    group->SetCaption("Group");
-    group->SetParent(form);
-    check = new TCheckBox(group);
-    check->SetBounds(10, 20, 150, 20);
-    check->SetCaption("So&und");
-    check->SetParent(group);
-    check2 = new TCheckBox(group);
-    check2->SetBounds(10, 45, 150, 20);
-    check2->SetCaption("&Help");
-    check2->SetParent(group);
-    previewButton = new TButton(form);
-    previewButton->SetBounds(10, 200, 90, 25);
+    memo = Make<TMemo>(form, 10, 10, 200, 60);
+    edit = Make<TEdit>(form, 10, 80, 200, 22);
+    group = Make<TGroupBox>(form, 10, 110, 200, 80, "Group");
+    check = Make<TCheckBox>(group, 10, 20, 150, 20, "So&und");
+    check2 = Make<TCheckBox>(group, 10, 45, 150, 20, "&Help");
+    previewButton = Make<TButton>(form, 10, 200, 90, 25);
     previewButton->SetDefault(true);
-    previewButton->SetParent(form);
     previewButton->SetAction(preview);
-    aboutButton = new TButton(form);
-    aboutButton->SetBounds(110, 200, 90, 25);
-    aboutButton->SetParent(form);
+    aboutButton = Make<TButton>(form, 110, 200, 90, 25);
     aboutButton->SetAction(about);
+    named = {{"memo", memo}, {"edit", edit}, {"check", check}, {"check2", check2}, {"about", aboutButton}};
     wintest::PumpUntilIdle();
   }
 
@@ -315,6 +263,7 @@ class KeyboardTest : public FormTest {
   }
 
   TWinControl* Focus() { return TWinControl::FindControl(GetFocus()); }
+  TWinControl* Named(const char* name) { return name ? named.at(name) : nullptr; }
 
   TActionList* list = nullptr;
   TAction* preview = nullptr;
@@ -328,16 +277,38 @@ class KeyboardTest : public FormTest {
   TButton* aboutButton = nullptr;
   bool previewAllowed = true;
   std::vector<std::string> log;
+  std::map<std::string, TWinControl*> named;
 };
 
-TEST_F(KeyboardTest, EnterInASingleLineEditOrOnACheckBoxPressesTheDefaultButton) {
-  edit->SetFocus();
-  Press(VK_RETURN);
-  EXPECT_EQ(log, std::vector<std::string>{"preview"});
-  check->SetFocus();
-  Press(VK_RETURN);
-  EXPECT_EQ(log, (std::vector<std::string>{"preview", "preview"}));
+TEST_F(KeyboardTest, EnterPressesTheDefaultOrTheFocusedButtonOrTheMemoTakesItAndEscDoesNothing) {
+  struct Row {
+    const char* focus;
+    WPARAM key;
+    std::vector<std::string> log;
+  };
+  // In this order: the memo is asked for its dialog codes (as by Tab) before its Esc, after which
+  // an edit that took Esc itself would close the form.
+  const Row rows[] = {
+      {"edit", VK_RETURN, {"preview"}},
+      {"check", VK_RETURN, {"preview"}},
+      {"about", VK_RETURN, {"about"}},
+      {"memo", VK_RETURN, {}},
+      {"memo", VK_TAB, {}},
+      {"memo", VK_ESCAPE, {}},
+      {"edit", VK_ESCAPE, {}},
+      {"about", VK_ESCAPE, {}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::string(row.focus) + " key " + std::to_string(row.key));
+    Named(row.focus)->SetFocus();
+    log.clear();
+    Press(row.key);
+    wintest::PumpUntilIdle();
+    EXPECT_EQ(log, row.log);
+    EXPECT_TRUE(form->Showing());
+  }
   EXPECT_FALSE(check->Checked());
+  EXPECT_EQ(memo->Text(), "\r\n");  // one line break; no tab or escape character went in
 }
 
 TEST_F(KeyboardTest, EnterDoesNothingWhileTheDefaultActionIsDisabledEvenBeforeAnIdlePass) {
@@ -354,26 +325,8 @@ TEST_F(KeyboardTest, EnterDoesNothingWhileTheDefaultActionIsDisabledEvenBeforeAn
   EXPECT_EQ(log, std::vector<std::string>{"preview"});
 }
 
-TEST_F(KeyboardTest, EnterOnAFocusedPushButtonPressesThatButton) {
-  aboutButton->SetFocus();
-  Press(VK_RETURN);
-  EXPECT_EQ(log, std::vector<std::string>{"about"});
-}
-
-TEST_F(KeyboardTest, EnterInTheMemoStartsANewLine) {
-  memo->SetFocus();
-  PostMessageW(memo->Handle(), WM_CHAR, L'a', 1);
-  Press(VK_RETURN);
-  PostMessageW(memo->Handle(), WM_CHAR, L'b', 1);
-  Application->ProcessMessages();
-  EXPECT_TRUE(log.empty());
-  EXPECT_EQ(memo->Text(), "a\r\nb");
-}
-
 TEST_F(KeyboardTest, EnterInADropDownListPressesTheDefaultOnlyWhileTheListIsClosed) {
-  auto* combo = new TComboBox(form);
-  combo->SetBounds(220, 10, 150, 22);
-  combo->SetParent(form);
+  auto* combo = Make<TComboBox>(form, 220, 10, 150, 22);
   combo->Items().Assign({"OK", "Cancel"});
   combo->SetItemIndex(0);
   combo->SetFocus();
@@ -389,43 +342,23 @@ TEST_F(KeyboardTest, EnterInADropDownListPressesTheDefaultOnlyWhileTheListIsClos
 }
 
 TEST_F(KeyboardTest, CtrlTabSwitchesThePageAroundTheFocus) {
-  auto* pages = new TPageControl(form);
-  pages->SetBounds(220, 10, 180, 150);
-  pages->SetParent(form);
+  auto* pages = Make<TPageControl>(form, 220, 10, 180, 150);
   auto* first = new TTabSheet(form);
   first->SetCaption("One");
   first->SetPageControl(pages);
   auto* second = new TTabSheet(form);
   second->SetCaption("Two");
   second->SetPageControl(pages);
-  auto* onFirst = new TCheckBox(form);
-  onFirst->SetCaption("&Yes");
-  onFirst->SetParent(first);
+  auto* onFirst = Make<TCheckBox>(first, 4, 4, 80, 17, "&Yes");
   pages->SetActivePageIndex(0);
   onFirst->SetFocus();
   ASSERT_EQ(Focus(), onFirst);
   {
-    HeldKey control(VK_CONTROL);
+    HeldKeys control{VK_CONTROL};
     Press(VK_TAB);
   }
   EXPECT_EQ(pages->ActivePageIndex(), 1);
   EXPECT_FALSE(onFirst->Checked());
-}
-
-TEST_F(KeyboardTest, EscChangesNothingAnywhere) {
-  memo->SetFocus();
-  PostMessageW(memo->Handle(), WM_CHAR, L'a', 1);
-  Press(VK_TAB);  // the memo has now been asked for its dialog codes, as a dialog asks
-  memo->SetFocus();
-  Press(VK_ESCAPE);
-  edit->SetFocus();
-  Press(VK_ESCAPE);
-  aboutButton->SetFocus();
-  Press(VK_ESCAPE);
-  wintest::PumpUntilIdle();
-  EXPECT_TRUE(form->Showing());
-  EXPECT_TRUE(log.empty());
-  EXPECT_EQ(memo->Text(), "a");
 }
 
 TEST_F(KeyboardTest, ExceptionFromACommandRunByEnterIsReportedAndTheFormStays) {
@@ -439,53 +372,45 @@ TEST_F(KeyboardTest, ExceptionFromACommandRunByEnterIsReportedAndTheFormStays) {
 
 TEST_F(KeyboardTest, TabGoesThroughTheGroupBoxInTabOrderAndShiftTabGoesBack) {
   memo->SetFocus();
-  std::vector<TWinControl*> forward;
-  for (int i = 0; i < 6; ++i) {
-    Press(VK_TAB);
-    forward.push_back(Focus());
-  }
-  EXPECT_EQ(forward, (std::vector<TWinControl*>{edit, check, check2, previewButton, aboutButton, memo}));
+  EXPECT_EQ(TabSequence(6),
+            (std::vector<TWinControl*>{edit, check, check2, previewButton, aboutButton, memo}));
   EXPECT_EQ(memo->Text(), "");  // no tab character went in
-
-  HeldKey shift(VK_SHIFT);
-  Press(VK_TAB);
-  EXPECT_EQ(Focus(), aboutButton);
-  Press(VK_TAB);
-  EXPECT_EQ(Focus(), previewButton);
-  Press(VK_TAB);
-  EXPECT_EQ(Focus(), check2);
+  EXPECT_EQ(TabSequence(3, true), (std::vector<TWinControl*>{aboutButton, previewButton, check2}));
 }
 
-TEST_F(KeyboardTest, TabSkipsDisabledAndHiddenControls) {
-  memo->SetFocus();
-  edit->SetEnabled(false);
-  check->Hide();
-  Press(VK_TAB);
-  EXPECT_EQ(Focus(), check2);
-}
-
-TEST_F(KeyboardTest, AltLetterActsOnTheControlWithThatAccelerator) {
-  edit->SetFocus();
-  // As the keyboard delivers it: the loop's translation makes the WM_SYSCHAR.
-  PostMessageW(edit->Handle(), WM_SYSKEYDOWN, 'U', 1 << 29);
-  PostMessageW(edit->Handle(), WM_SYSKEYUP, 'U', 0xE0000001);
-  Application->ProcessMessages();
-  EXPECT_TRUE(check->Checked());
-  EXPECT_EQ(Focus(), check);
-}
-
-TEST_F(KeyboardTest, PlainLetterIsAnAcceleratorOnlyWhereNoTextIsTyped) {
-  check->SetFocus();
-  PostKey(check->Handle(), 'H');
-  Application->ProcessMessages();
-  EXPECT_TRUE(check2->Checked());
-  EXPECT_EQ(Focus(), check2);
-
-  edit->SetFocus();
-  PostKey(edit->Handle(), 'U');
-  Application->ProcessMessages();
-  EXPECT_FALSE(check->Checked());
-  EXPECT_EQ(edit->Text(), "u");
+TEST_F(KeyboardTest, AcceleratorLetterActsWithAltAnywhereAndAloneOnlyWhereNoTextIsTyped) {
+  struct Row {
+    const char* focus;
+    char letter;
+    bool alt;
+    const char* toggled;  // the check box the letter toggles and focuses, if any
+    const char* typed;    // what the edit holds afterwards
+  };
+  const Row rows[] = {
+      {"edit", 'U', true, "check", ""},
+      {"check", 'H', false, "check2", ""},
+      {"edit", 'U', false, nullptr, "u"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::string(row.alt ? "Alt+" : "") + row.letter + " in " + row.focus);
+    check->SetChecked(false);
+    check2->SetChecked(false);
+    edit->SetText("");
+    Named(row.focus)->SetFocus();
+    if (row.alt) {
+      // As the keyboard delivers it: the loop's translation makes the WM_SYSCHAR.
+      PostMessageW(GetFocus(), WM_SYSKEYDOWN, row.letter, 1 << 29);
+      PostMessageW(GetFocus(), WM_SYSKEYUP, row.letter, static_cast<LPARAM>(0xE0000001));
+    } else {
+      PostKey(GetFocus(), row.letter);
+    }
+    Application->ProcessMessages();
+    auto* toggled = static_cast<TCheckBox*>(Named(row.toggled));
+    EXPECT_EQ(check->Checked(), toggled == check);
+    EXPECT_EQ(check2->Checked(), toggled == check2);
+    EXPECT_EQ(Focus(), toggled ? toggled : Named(row.focus));
+    EXPECT_EQ(edit->Text(), row.typed);
+  }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -548,6 +473,15 @@ TEST_F(FrameTest, FixedFormHasTheClientSizeAskedForAndCanBeMinimisedButNotMaximi
   wintest::PumpUntilIdle();
   EXPECT_TRUE(IsIconic(fixed->Handle()));
   ShowWindow(fixed->Handle(), SW_RESTORE);
+
+  // Without the minimise box only that command is refused: the system menu still closes the form.
+  fixed->SetBorderIcons(biSystemMenu);
+  SendMessageW(fixed->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  wintest::PumpUntilIdle();
+  EXPECT_FALSE(IsIconic(fixed->Handle()));
+  SendMessageW(fixed->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  wintest::PumpUntilIdle();
+  EXPECT_FALSE(fixed->Visible());
 }
 
 TEST_F(FrameTest, FormHasTheFaceColourAndHandsItsFontToItsControls) {
@@ -769,38 +703,11 @@ constexpr COLORREF kGround = RGB(0, 128, 0);
 
 // Pictures side by side: a magenta ground with a 6x6 square from (4, 4) in the picture's colour.
 void MakePictures(TBitmap& bitmap, const std::vector<COLORREF>& colours) {
-  ScreenDC screen;
-  MemoryDC dc;
-  int width = 16 * static_cast<int>(colours.size());
-  GdiObject image(CreateCompatibleBitmap(screen.Get(), width, 16));
-  {
-    ScopedSelect select(dc.Get(), image.Get());
-    for (int x = 0; x < width; ++x)
-      for (int y = 0; y < 16; ++y) {
-        bool inSquare = x % 16 >= 4 && x % 16 < 10 && y >= 4 && y < 10;
-        SetPixel(dc.Get(), x, y, inSquare ? colours[static_cast<size_t>(x / 16)] : kMagenta);
-      }
-  }
-  bitmap.SetHandle(static_cast<HBITMAP>(image.Release()));
+  std::vector<Patch> squares;
+  for (int i = 0; i < static_cast<int>(colours.size()); ++i)
+    squares.push_back({RECT{16 * i + 4, 4, 16 * i + 10, 10}, colours[static_cast<size_t>(i)]});
+  bitmap.SetHandle(MakeBitmap(16 * static_cast<int>(colours.size()), 16, kMagenta, squares));
 }
-
-// Draws with draw onto a 40x40 area of the ground colour and returns it for reading.
-class Surface {
- public:
-  Surface() : bitmap_(CreateCompatibleBitmap(screen_.Get(), 40, 40)), select_(dc_.Get(), bitmap_.Get()) {
-    GdiObject brush(CreateSolidBrush(kGround));
-    RECT all{0, 0, 40, 40};
-    FillRect(dc_.Get(), &all, static_cast<HBRUSH>(brush.Get()));
-  }
-  HDC Get() const { return dc_.Get(); }
-  COLORREF At(int x, int y) const { return GetPixel(dc_.Get(), x, y); }
-
- private:
-  ScreenDC screen_;
-  MemoryDC dc_;
-  GdiObject bitmap_;
-  ScopedSelect select_;
-};
 
 TEST(ImageListTest, MaskedPicturesDrawTheirPixelsAndLetTheGroundShowThroughMagenta) {
   TImageList images(nullptr);
@@ -811,20 +718,20 @@ TEST(ImageListTest, MaskedPicturesDrawTheirPixelsAndLetTheGroundShowThroughMagen
   // The caller's bitmap keeps its magenta.
   EXPECT_EQ(strip.PixelAt(0, 0), kMagenta);
 
-  Surface surface;
-  images.Draw(surface.Get(), 10, 10, 1);
-  EXPECT_EQ(surface.At(10 + 5, 10 + 5), kBlue);
-  EXPECT_EQ(surface.At(10 + 1, 10 + 1), kGround);
-  EXPECT_EQ(surface.At(10 + 12, 10 + 12), kGround);
-  EXPECT_EQ(surface.At(10 + 4, 10 + 9), kBlue);
-  EXPECT_EQ(surface.At(10 + 10, 10 + 10), kGround);
+  Snapshot surface(40, 40, kGround);
+  images.Draw(surface.DC(), 10, 10, 1);
+  EXPECT_EQ(surface.Pixel(10 + 5, 10 + 5), kBlue);
+  EXPECT_EQ(surface.Pixel(10 + 1, 10 + 1), kGround);
+  EXPECT_EQ(surface.Pixel(10 + 12, 10 + 12), kGround);
+  EXPECT_EQ(surface.Pixel(10 + 4, 10 + 9), kBlue);
+  EXPECT_EQ(surface.Pixel(10 + 10, 10 + 10), kGround);
 
   TCanvas canvas;
-  canvas.SetHandle(surface.Get());
+  canvas.SetHandle(surface.DC());
   images.Draw(canvas, 0, 0, 0);
   canvas.SetHandle(nullptr);
-  EXPECT_EQ(surface.At(5, 5), kRed);
-  EXPECT_EQ(surface.At(0, 0), kGround);
+  EXPECT_EQ(surface.Pixel(5, 5), kRed);
+  EXPECT_EQ(surface.Pixel(0, 0), kGround);
 }
 
 TEST(ImageListTest, TransparentColourMayComeFromTheBottomLeftPixel) {
@@ -832,10 +739,10 @@ TEST(ImageListTest, TransparentColourMayComeFromTheBottomLeftPixel) {
   TBitmap one;
   MakePictures(one, {kRed});
   EXPECT_EQ(images.AddTransparent(one), 0);
-  Surface surface;
-  images.Draw(surface.Get(), 0, 0, 0);
-  EXPECT_EQ(surface.At(0, 15), kGround);
-  EXPECT_EQ(surface.At(6, 6), kRed);
+  Snapshot surface(40, 40, kGround);
+  images.Draw(surface.DC(), 0, 0, 0);
+  EXPECT_EQ(surface.Pixel(0, 15), kGround);
+  EXPECT_EQ(surface.Pixel(6, 6), kRed);
 }
 
 TEST(ImageListTest, DisabledPictureIsItsShapeInTheShadowColours) {
@@ -843,31 +750,32 @@ TEST(ImageListTest, DisabledPictureIsItsShapeInTheShadowColours) {
   TBitmap one;
   MakePictures(one, {kRed});
   images.AddMasked(one, static_cast<TColor>(kMagenta));
-  Surface surface;
-  images.Draw(surface.Get(), 0, 0, 0, false);
-  EXPECT_EQ(surface.At(5, 5), ColorToRGB(clBtnShadow));
-  EXPECT_EQ(surface.At(10, 10), ColorToRGB(clBtnHighlight));  // the highlight shows below right
-  EXPECT_EQ(surface.At(1, 1), kGround);
-  EXPECT_EQ(surface.At(12, 5), kGround);
+  Snapshot surface(40, 40, kGround);
+  images.Draw(surface.DC(), 0, 0, 0, false);
+  EXPECT_EQ(surface.Pixel(5, 5), ColorToRGB(clBtnShadow));
+  EXPECT_EQ(surface.Pixel(10, 10),
+            ColorToRGB(clBtnHighlight));  // the highlight shows below right
+  EXPECT_EQ(surface.Pixel(1, 1), kGround);
+  EXPECT_EQ(surface.Pixel(12, 5), kGround);
 }
 
 TEST(ImageListTest, IndexThatIsNoPictureDrawsNothingAndCannotBeDeleted) {
   TImageList images(nullptr);
-  Surface surface;
-  images.Draw(surface.Get(), 0, 0, 0);
-  images.Draw(surface.Get(), 0, 0, -1);
-  EXPECT_EQ(surface.At(5, 5), kGround);
+  Snapshot surface(40, 40, kGround);
+  images.Draw(surface.DC(), 0, 0, 0);
+  images.Draw(surface.DC(), 0, 0, -1);
+  EXPECT_EQ(surface.Pixel(5, 5), kGround);
   EXPECT_THROW(images.Delete(0), EListError);
 
   TBitmap strip;
   MakePictures(strip, {kRed, kBlue});
   images.AddMasked(strip, static_cast<TColor>(kMagenta));
-  images.Draw(surface.Get(), 0, 0, 2);
-  EXPECT_EQ(surface.At(5, 5), kGround);
+  images.Draw(surface.DC(), 0, 0, 2);
+  EXPECT_EQ(surface.Pixel(5, 5), kGround);
   images.Delete(0);
   EXPECT_EQ(images.Count(), 1);
-  images.Draw(surface.Get(), 0, 0, 0);
-  EXPECT_EQ(surface.At(5, 5), kBlue);
+  images.Draw(surface.DC(), 0, 0, 0);
+  EXPECT_EQ(surface.Pixel(5, 5), kBlue);
 }
 
 TEST(ImageListTest, CopyOfAPictureHasTheGivenBackgroundWhereItIsSeeThrough) {

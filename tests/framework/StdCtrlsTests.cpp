@@ -3,7 +3,6 @@
 // keyboard helpers forms use (accelerator dispatch, tab order).
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
 
 #include "FormFixture.h"
@@ -14,42 +13,6 @@ namespace {
 
 LONG StyleOf(TWinControl& control) {
   return GetWindowLongW(control.Handle(), GWL_STYLE);
-}
-
-void Click(TWinControl& control) {
-  LeftDown(control.Handle(), 3, 3);
-  LeftUp(control.Handle(), 3, 3);
-  wintest::PumpUntilIdle();
-}
-
-// A control painted once into a bitmap, to read many pixels from.
-class Snapshot {
- public:
-  explicit Snapshot(TControl& control)
-      : FBitmap(CreateCompatibleBitmap(FScreen.Get(), control.Width(), control.Height())),
-        FSelect(FDC.Get(), FBitmap.Get()) {
-    control.PaintTo(FDC.Get(), 0, 0);
-  }
-  COLORREF Pixel(int x, int y) const { return GetPixel(FDC.Get(), x, y); }
-  int CountOther(const RECT& r, COLORREF color) const {
-    int count = 0;
-    for (int y = r.top; y < r.bottom; ++y)
-      for (int x = r.left; x < r.right; ++x)
-        if (Pixel(x, y) != color) ++count;
-    return count;
-  }
-
- private:
-  MemoryDC FDC;
-  ScreenDC FScreen;
-  GdiObject FBitmap;
-  ScopedSelect FSelect;
-};
-
-void PressSpace(TWinControl& control) {
-  SendMessageW(control.Handle(), WM_KEYDOWN, VK_SPACE, 0x00390001);
-  SendMessageW(control.Handle(), WM_KEYUP, VK_SPACE, static_cast<LPARAM>(0xC0390001));
-  wintest::PumpUntilIdle();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -68,21 +31,18 @@ TEST(AccelTest, AmpersandMarksTheNextLetterCaseInsensitively) {
 
 class AccelFormTest : public FormTest {
  protected:
+  // A control down the form's left side.
   template <class T>
-  T* Make(TWinControl* parent, const std::string& caption, int top) {
-    auto* control = new T(form);
-    control->SetCaption(caption);
-    control->SetBounds(10, top, 120, 20);
-    control->SetParent(parent);
-    return control;
+  T* At(TWinControl* parent, const char* caption, int top) {
+    return Make<T>(parent, 10, top, 120, 20, caption);
   }
   int clicks = 0;
 };
 
 TEST_F(AccelFormTest, LabelMovesTheFocusToItsFocusControlAndForgetsItWhenItGoes) {
-  auto* edit = Make<TEdit>(form, "", 40);
-  auto* other = Make<TEdit>(form, "", 70);
-  auto* label = Make<TLabel>(form, "&Title:", 10);
+  auto* edit = At<TEdit>(form, nullptr, 40);
+  auto* other = At<TEdit>(form, nullptr, 70);
+  auto* label = At<TLabel>(form, "&Title:", 10);
   label->SetFocusControl(edit);
   other->SetFocus();
 
@@ -99,9 +59,9 @@ TEST_F(AccelFormTest, LabelMovesTheFocusToItsFocusControlAndForgetsItWhenItGoes)
 }
 
 TEST_F(AccelFormTest, LabelLetterDoesNothingWhileItsFocusControlIsDisabled) {
-  auto* edit = Make<TEdit>(form, "", 40);
-  auto* other = Make<TEdit>(form, "", 70);
-  auto* label = Make<TLabel>(form, "Conte&xt:", 10);
+  auto* edit = At<TEdit>(form, nullptr, 40);
+  auto* other = At<TEdit>(form, nullptr, 70);
+  auto* label = At<TLabel>(form, "Conte&xt:", 10);
   label->SetFocusControl(edit);
   edit->SetEnabled(false);
   other->SetFocus();
@@ -110,8 +70,8 @@ TEST_F(AccelFormTest, LabelLetterDoesNothingWhileItsFocusControlIsDisabled) {
 }
 
 TEST_F(AccelFormTest, CheckBoxTakesTheFocusAndTogglesWithOneClickEvent) {
-  auto* edit = Make<TEdit>(form, "", 10);
-  auto* box = Make<TCheckBox>(form, "So&und", 40);
+  auto* edit = At<TEdit>(form, nullptr, 10);
+  auto* box = At<TCheckBox>(form, "So&und", 40);
   box->OnClick = [this](TObject*) { ++clicks; };
   edit->SetFocus();
 
@@ -127,8 +87,8 @@ TEST_F(AccelFormTest, CheckBoxTakesTheFocusAndTogglesWithOneClickEvent) {
 }
 
 TEST_F(AccelFormTest, RadioButtonIsSelectedOnceAndRaisesNothingWhenAlreadySelected) {
-  auto* first = Make<TRadioButton>(form, "&Preset:", 10);
-  auto* second = Make<TRadioButton>(form, "S&elect:", 40);
+  auto* first = At<TRadioButton>(form, "&Preset:", 10);
+  auto* second = At<TRadioButton>(form, "S&elect:", 40);
   second->SetChecked(true);
   first->OnClick = [this](TObject*) { ++clicks; };
 
@@ -142,15 +102,13 @@ TEST_F(AccelFormTest, RadioButtonIsSelectedOnceAndRaisesNothingWhenAlreadySelect
 }
 
 TEST_F(AccelFormTest, HiddenAndDisabledControlsAreSkippedAndTabOrderDecides) {
-  auto* hiddenBox = new TGroupBox(form);
-  hiddenBox->SetBounds(200, 10, 150, 100);
-  hiddenBox->SetParent(form);
-  auto* onHidden = Make<TCheckBox>(hiddenBox, "&Help", 20);
+  auto* hiddenBox = Make<TGroupBox>(form, 200, 10, 150, 100);
+  auto* onHidden = At<TCheckBox>(hiddenBox, "&Help", 20);
   hiddenBox->Hide();
-  auto* disabled = Make<TCheckBox>(form, "&Help", 10);
+  auto* disabled = At<TCheckBox>(form, "&Help", 10);
   disabled->SetEnabled(false);
-  auto* later = Make<TCheckBox>(form, "&Help", 40);
-  auto* earlier = Make<TCheckBox>(form, "&Help", 70);
+  auto* later = At<TCheckBox>(form, "&Help", 40);
+  auto* earlier = At<TCheckBox>(form, "&Help", 70);
   earlier->SetTabOrder(0);
 
   EXPECT_TRUE(DispatchAccelerator(form, L'h'));
@@ -163,12 +121,12 @@ TEST_F(AccelFormTest, HiddenAndDisabledControlsAreSkippedAndTabOrderDecides) {
 }
 
 TEST_F(AccelFormTest, PlainLettersCountOnlyOnButtonsCheckBoxesAndRadioButtons) {
-  EXPECT_TRUE(WantsPlainAccelerators(Make<TButton>(form, "OK", 10)));
-  EXPECT_TRUE(WantsPlainAccelerators(Make<TCheckBox>(form, "&OK", 40)));
-  EXPECT_TRUE(WantsPlainAccelerators(Make<TRadioButton>(form, "&OK", 70)));
-  EXPECT_FALSE(WantsPlainAccelerators(Make<TEdit>(form, "", 100)));
-  EXPECT_FALSE(WantsPlainAccelerators(Make<TMemo>(form, "", 130)));
-  EXPECT_FALSE(WantsPlainAccelerators(Make<TComboBox>(form, "", 190)));
+  EXPECT_TRUE(WantsPlainAccelerators(At<TButton>(form, "OK", 10)));
+  EXPECT_TRUE(WantsPlainAccelerators(At<TCheckBox>(form, "&OK", 40)));
+  EXPECT_TRUE(WantsPlainAccelerators(At<TRadioButton>(form, "&OK", 70)));
+  EXPECT_FALSE(WantsPlainAccelerators(At<TEdit>(form, nullptr, 100)));
+  EXPECT_FALSE(WantsPlainAccelerators(At<TMemo>(form, nullptr, 130)));
+  EXPECT_FALSE(WantsPlainAccelerators(At<TComboBox>(form, nullptr, 190)));
   EXPECT_FALSE(WantsPlainAccelerators(nullptr));
 }
 
@@ -176,15 +134,13 @@ TEST_F(AccelFormTest, PlainLettersCountOnlyOnButtonsCheckBoxesAndRadioButtons) {
 // Tab order helpers
 
 TEST_F(AccelFormTest, FindNextControlWalksContainersInTabOrderAndSkipsWhatCannotTakeTheFocus) {
-  auto* edit = Make<TEdit>(form, "", 10);
-  auto* group = new TGroupBox(form);
-  group->SetBounds(10, 40, 200, 120);
-  group->SetParent(form);
-  auto* preset = Make<TRadioButton>(group, "&Preset", 20);
-  auto* select = Make<TRadioButton>(group, "S&elect", 50);
-  auto* inGroup = Make<TCheckBox>(group, "&OK", 80);
-  auto* after = Make<TCheckBox>(form, "So&und", 170);
-  auto* hidden = Make<TEdit>(form, "", 200);
+  auto* edit = At<TEdit>(form, nullptr, 10);
+  auto* group = Make<TGroupBox>(form, 10, 40, 200, 120);
+  auto* preset = At<TRadioButton>(group, "&Preset", 20);
+  auto* select = At<TRadioButton>(group, "S&elect", 50);
+  auto* inGroup = At<TCheckBox>(group, "&OK", 80);
+  auto* after = At<TCheckBox>(form, "So&und", 170);
+  auto* hidden = At<TEdit>(form, nullptr, 200);
   hidden->Hide();
   select->SetChecked(true);  // only the selected radio button is a tab stop
 
@@ -247,9 +203,9 @@ TEST_F(FormTest, OpaqueLabelFillsItsBackgroundAndTransparentOneDoesNot) {
   label->SetParent(form);
   label->SetCaption("Text");
   const int x = label->Width() - 1, y = label->Height() - 1;
-  EXPECT_EQ(PixelOf(*label, x, y), ColorToRGB(clBtnFace));
+  EXPECT_EQ(Snapshot(*label).Pixel(x, y), ColorToRGB(clBtnFace));
   label->SetTransparent(true);
-  EXPECT_EQ(PixelOf(*label, x, y), RGB(0, 0, 0));  // the untouched (black) bitmap shows through
+  EXPECT_EQ(Snapshot(*label).Pixel(x, y), RGB(0, 0, 0));  // the black ground shows through
 }
 
 TEST_F(FormTest, AcceleratorLetterIsUnderlined) {
@@ -259,7 +215,7 @@ TEST_F(FormTest, AcceleratorLetterIsUnderlined) {
     label->SetShowAccelChar(showAccel);
     label->SetCaption(caption);
     label->SetParent(form);
-    int count = Snapshot(*label).CountOther(label->ClientRect(), ColorToRGB(clBtnFace));
+    int count = Snapshot(*label).Count(label->ClientRect(), ColorToRGB(clBtnFace), true);
     delete label;
     return count;
   };
@@ -274,9 +230,9 @@ class MemoTest : public FormTest {
   void SetUp() override {
     FormTest::SetUp();
     memo = new TMemo(form);
-    memo->SetBounds(10, 10, 233, 69);
     memo->SetScrollBars(TScrollStyle::ssBoth);
     memo->SetWordWrap(false);
+    memo->SetBounds(10, 10, 233, 69);
     memo->SetParent(form);
   }
   TMemo* memo = nullptr;
@@ -354,23 +310,19 @@ TEST_F(MemoTest, LinesWorkWithoutAWindowAndSurviveItsCreation) {
 }
 
 TEST_F(MemoTest, ManyAndLongLinesAreKeptWhole) {
-  const auto started = std::chrono::steady_clock::now();
   memo->Lines().BeginUpdate();
   for (int i = 0; i < 10000; ++i)
     memo->Lines().Add("Line " + std::to_string(i));
   memo->Lines().EndUpdate();
   EXPECT_EQ(memo->Lines().Count(), 10000);
   EXPECT_EQ(memo->Lines()[9999], "Line 9999");
-  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20));
 
   // Line by line, as a program fills a staging memo, without collecting the changes.
-  const auto plainStart = std::chrono::steady_clock::now();
   memo->Lines().Clear();
   for (int i = 0; i < 10000; ++i)
     memo->Lines().Add("Line " + std::to_string(i));
   EXPECT_EQ(memo->Lines().Count(), 10000);
   EXPECT_EQ(memo->Lines()[5000], "Line 5000");
-  EXPECT_LT(std::chrono::steady_clock::now() - plainStart, std::chrono::seconds(20));
 
   // Longer than the window's default text limit and than EM_GETLINE's size field.
   const std::string longLine(100000, 'x');
@@ -534,10 +486,7 @@ TEST_F(ComboTest, ClosingTheDroppedListRaisesCloseUpWithOrWithoutAPick) {
 // Buttons, check boxes, radio buttons
 
 TEST_F(FormTest, ButtonClickRaisesOnClickAndDefaultShowsInItsStyle) {
-  auto* button = new TButton(form);
-  button->SetCaption("Preview");
-  button->SetBounds(10, 10, 75, 25);
-  button->SetParent(form);
+  auto* button = Make<TButton>(form, 10, 10, 75, 25, "Preview");
   int clicks = 0;
   button->OnClick = [&](TObject* sender) {
     EXPECT_EQ(sender, button);
@@ -545,17 +494,14 @@ TEST_F(FormTest, ButtonClickRaisesOnClickAndDefaultShowsInItsStyle) {
   };
   Click(*button);
   EXPECT_EQ(clicks, 1);
-  PressSpace(*button);
+  SendKey(button->Handle(), VK_SPACE);
   EXPECT_EQ(clicks, 2);
 
   // The default frame: on the focused push button, else on the default button, as in a dialog.
   auto frame = [](TButton* b) { return (StyleOf(*b) & BS_TYPEMASK) == BS_DEFPUSHBUTTON; };
   EXPECT_TRUE(frame(button)) << "focused";
-  auto* edit = new TEdit(form);
-  edit->SetParent(form);
-  auto* other = new TButton(form);
-  other->SetBounds(100, 10, 75, 25);
-  other->SetParent(form);
+  auto* edit = Make<TEdit>(form, 10, 50, 75, 21);
+  auto* other = Make<TButton>(form, 100, 10, 75, 25);
   edit->SetFocus();
   EXPECT_FALSE(frame(button));
   button->SetDefault(true);
@@ -573,10 +519,7 @@ TEST_F(FormTest, ButtonClickRaisesOnClickAndDefaultShowsInItsStyle) {
 }
 
 TEST_F(FormTest, CheckBoxTogglesByMouseAndSpaceAndRaisesOnClickOnEveryChange) {
-  auto* box = new TCheckBox(form);
-  box->SetCaption("&OK");
-  box->SetBounds(10, 10, 69, 17);
-  box->SetParent(form);
+  auto* box = Make<TCheckBox>(form, 10, 10, 69, 17, "&OK");
   std::vector<bool> seen;
   box->OnClick = [&](TObject*) { seen.push_back(box->Checked()); };
 
@@ -584,7 +527,7 @@ TEST_F(FormTest, CheckBoxTogglesByMouseAndSpaceAndRaisesOnClickOnEveryChange) {
   EXPECT_TRUE(box->Checked());
   EXPECT_EQ(SendMessageW(box->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
   box->SetFocus();
-  PressSpace(*box);
+  SendKey(box->Handle(), VK_SPACE);
   EXPECT_FALSE(box->Checked());
   box->SetChecked(true);
   box->SetChecked(true);  // no change, no event
@@ -607,19 +550,13 @@ class RadioTest : public FormTest {
   void SetUp() override {
     FormTest::SetUp();
     for (int i = 0; i < 3; ++i) {
-      auto* radio = new TRadioButton(form);
-      radio->SetCaption("Radio " + std::to_string(i));
-      radio->SetBounds(10, 10 + 25 * i, 100, 17);
-      radio->SetParent(form);
+      auto* radio =
+          Make<TRadioButton>(form, 10, 10 + 25 * i, 100, 17, ("Radio " + std::to_string(i)).c_str());
       radio->OnClick = [this, i](TObject*) { clicks.push_back(i); };
       radios.push_back(radio);
     }
-    auto* group = new TGroupBox(form);
-    group->SetBounds(150, 10, 200, 80);
-    group->SetParent(form);
-    other = new TRadioButton(form);
-    other->SetBounds(10, 20, 100, 17);
-    other->SetParent(group);
+    auto* group = Make<TGroupBox>(form, 150, 10, 200, 80);
+    other = Make<TRadioButton>(group, 10, 20, 100, 17);
     other->SetChecked(true);
     clicks.clear();
   }
@@ -654,9 +591,9 @@ TEST_F(RadioTest, OnlyTheSelectedOneIsATabStopAndTheStopMovesWithTheSelection) {
   EXPECT_TRUE(radios[1]->TabStop());
   EXPECT_TRUE(StyleOf(*radios[1]) & WS_TABSTOP);
   EXPECT_FALSE(StyleOf(*radios[2]) & WS_TABSTOP);
-  PressSpace(*radios[2]);
+  SendKey(radios[2]->Handle(), VK_SPACE);
   radios[2]->SetFocus();
-  PressSpace(*radios[2]);
+  SendKey(radios[2]->Handle(), VK_SPACE);
   EXPECT_TRUE(radios[2]->Checked());
   EXPECT_FALSE(radios[1]->TabStop());
   EXPECT_TRUE(StyleOf(*radios[2]) & WS_TABSTOP);
@@ -692,17 +629,9 @@ TEST_F(RadioTest, ArrowKeysMoveSelectionAndFocusThroughTheGroupSkippingDisabledB
 // TGroupBox
 
 TEST_F(FormTest, GroupBoxHoldsControlsDrawsItsFrameAndNeverTakesTheFocus) {
-  auto* group = new TGroupBox(form);
-  group->SetCaption("Buttons");
-  group->SetBounds(10, 10, 241, 120);
-  group->SetParent(form);
-  auto* label = new TLabel(form);
-  label->SetCaption("Conte&xt:");
-  label->SetBounds(32, 90, 10, 10);
-  label->SetParent(group);
-  auto* edit = new TEdit(form);
-  edit->SetBounds(88, 60, 89, 21);
-  edit->SetParent(group);
+  auto* group = Make<TGroupBox>(form, 10, 10, 241, 120, "Buttons");
+  auto* label = Make<TLabel>(group, 32, 90, 10, 10, "Conte&xt:");
+  auto* edit = Make<TEdit>(group, 88, 60, 89, 21);
 
   EXPECT_EQ(GetParent(edit->Handle()), group->Handle());
   EXPECT_TRUE(GetWindowLongW(group->Handle(), GWL_EXSTYLE) & WS_EX_CONTROLPARENT);
@@ -718,8 +647,8 @@ TEST_F(FormTest, GroupBoxHoldsControlsDrawsItsFrameAndNeverTakesTheFocus) {
   Snapshot shot(*group);
   EXPECT_NE(shot.Pixel(0, 60), face);
   EXPECT_EQ(shot.Pixel(40, 60), face);
-  EXPECT_GT(shot.CountOther(label->BoundsRect(), face), 10);
-  EXPECT_GT(shot.CountOther(RECT{8, 0, 50, 12}, face), 10);  // the caption
+  EXPECT_GT(shot.Count(label->BoundsRect(), face, true), 10);
+  EXPECT_GT(shot.Count(RECT{8, 0, 50, 12}, face, true), 10);  // the caption
 }
 
 }  // namespace
