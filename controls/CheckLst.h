@@ -97,9 +97,6 @@ class TCheckListBox : public TCustomListBox {
   TCheckListBoxDataWrapper* FindItemRecord(int index) const;
   bool HasItemRecord(int index) const { return FindItemRecord(index) != nullptr; }
   TCheckListBoxDataWrapper* ItemRecord(int index);
-  // Records the control holds now, whichever items refer to them.
-  int RecordCount() const { return static_cast<int>(FRecords.size()); }
-  bool HasStateBackup() const { return FStateBackup.has_value(); }
 
   void PaintCheckBox(const RECT& column, TCheckBoxState state, bool enabled);
   void RepaintCheck(int index);

@@ -328,11 +328,13 @@ TEST_F(SpinButtonTest, PressGivesTheFocusToFocusControl) {
   LeftUp(Window(), 5, 5);
 }
 
-TEST_F(SpinButtonTest, RemovalNoticeClearsFocusControlAndThePressFocusesTheSpinButton) {
+TEST_F(SpinButtonTest, RemovalOfFocusControlClearsItAndThePressFocusesTheSpinButton) {
   auto* target = new TEdit(form);
   target->SetParent(form);
   spin->FocusControl = target;
   spin->SetTabStop(true);
+  delete new TEdit(form);  // another component's removal is no concern of it
+  EXPECT_EQ(spin->FocusControl, target);
   delete target;
   EXPECT_EQ(spin->FocusControl, nullptr);
   LeftDown(Window(), 5, 5);
