@@ -1,4 +1,4 @@
-// The framework list box the check list box stands on: items and their values with and without
+// The framework list box (the check list box stands on it): items and their values with and without
 // a window, positions, and owner drawing.
 #include <gtest/gtest.h>
 #include <windows.h>
