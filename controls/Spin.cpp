@@ -316,25 +316,6 @@ void TSpinEdit::KeyPress(wchar_t& key) {
   if (key != 0) TCustomEdit::KeyPress(key);
 }
 
-// Esc never reaches the window, as in the memo: inside a dialog the multi-line edit would take it
-// as a request to close its parent. OnKeyDown and OnKeyPress still see it.
-void TSpinEdit::WMKeyDown(TMessage& m) {
-  WORD key = static_cast<WORD>(m.WParam);
-  KeyDown(key, KeyboardShiftState());
-  if (key == 0 || key == VK_ESCAPE) return;
-  m.WParam = key;
-  DefaultHandler(m);
-}
-
-void TSpinEdit::WMChar(TMessage& m) {
-  if (static_cast<wchar_t>(m.WParam) == 0x1B) {
-    wchar_t key = 0x1B;
-    KeyPress(key);
-    return;
-  }
-  TCustomEdit::WMChar(m);
-}
-
 // Characters from 128 up are refused whatever they are, the locale's separator included.
 bool TSpinEdit::AcceptsChar(wchar_t key) const {
   bool accepted = key < 128 && (key == L'+' || key == L'-' || (key >= L'0' && key <= L'9') ||

@@ -108,8 +108,10 @@ class TSpinEdit : public TCustomEdit {
   void CreateWnd() override;
   void KeyDown(WORD& key, TShiftState shift) override;
   void KeyPress(wchar_t& key) override;
-  void WMKeyDown(TMessage& message) override;
-  void WMChar(TMessage& message) override;
+  // Esc never reaches the window, as in the memo: inside a dialog the multi-line edit would take
+  // it as a request to close its parent. OnKeyDown and OnKeyPress still see it.
+  bool KeepsKeyFromWindow(WORD key) const override { return key == VK_ESCAPE; }
+  bool KeepsCharFromWindow(wchar_t ch) const override { return ch == 0x1B; }
   void WMSize(TMessage& message) override;
   void WMPaste(TMessage& message) override;
   void WMCut(TMessage& message) override;

@@ -1025,7 +1025,7 @@ void TWinControl::WMDestroy(TMessage& m) {
 void TWinControl::WMKeyDown(TMessage& m) {
   WORD key = static_cast<WORD>(m.WParam);
   KeyDown(key, KeyboardShiftState());
-  if (key == 0) return;
+  if (key == 0 || KeepsKeyFromWindow(key)) return;
   m.WParam = key;
   DefaultHandler(m);
 }
@@ -1039,9 +1039,10 @@ void TWinControl::WMKeyUp(TMessage& m) {
 }
 
 void TWinControl::WMChar(TMessage& m) {
-  wchar_t key = static_cast<wchar_t>(m.WParam);
+  const wchar_t typed = static_cast<wchar_t>(m.WParam);
+  wchar_t key = typed;
   KeyPress(key);
-  if (key == 0) return;
+  if (key == 0 || KeepsCharFromWindow(typed)) return;
   m.WParam = key;
   DefaultHandler(m);
 }

@@ -279,6 +279,9 @@ class TWinControl : public TControl {
   virtual void WMKeyDown(TMessage& message);
   virtual void WMKeyUp(TMessage& message);
   virtual void WMChar(TMessage& message);
+  // Keys and characters the control's events see but its window must not get.
+  virtual bool KeepsKeyFromWindow(WORD) const { return false; }
+  virtual bool KeepsCharFromWindow(wchar_t) const { return false; }
   virtual void WMDestroy(TMessage& message);
   virtual void WMCaptureChanged(TMessage& message);
   virtual void CMEnter(TMessage& message);

@@ -903,23 +903,12 @@ void TMemo::WMGetDlgCode(TMessage& m) {
 
 // Keys the memo does not want never reach the window: in a dialog the edit would pass Esc on as a
 // close request and Tab or Enter as navigation of its own, besides what the form does with them.
-void TMemo::WMKeyDown(TMessage& m) {
-  WORD key = static_cast<WORD>(m.WParam);
-  KeyDown(key, KeyboardShiftState());
-  if (key == 0) return;
-  if (key == VK_ESCAPE || (key == VK_TAB && !WantTabs) || (key == VK_RETURN && !WantReturns)) return;
-  m.WParam = key;
-  DefaultHandler(m);
+bool TMemo::KeepsKeyFromWindow(WORD key) const {
+  return key == VK_ESCAPE || (key == VK_TAB && !WantTabs) || (key == VK_RETURN && !WantReturns);
 }
 
-void TMemo::WMChar(TMessage& m) {
-  const wchar_t ch = static_cast<wchar_t>(m.WParam);
-  if ((ch == L'\t' && !WantTabs) || ((ch == L'\r' || ch == L'\n') && !WantReturns) || ch == 0x1B) {
-    wchar_t key = ch;
-    KeyPress(key);
-    return;
-  }
-  TCustomEdit::WMChar(m);
+bool TMemo::KeepsCharFromWindow(wchar_t ch) const {
+  return (ch == L'\t' && !WantTabs) || ((ch == L'\r' || ch == L'\n') && !WantReturns) || ch == 0x1B;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -325,8 +325,8 @@ class TMemo : public TCustomEdit {
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   void WMGetDlgCode(TMessage& message) override;
-  void WMKeyDown(TMessage& message) override;
-  void WMChar(TMessage& message) override;
+  bool KeepsKeyFromWindow(WORD key) const override;
+  bool KeepsCharFromWindow(wchar_t ch) const override;
 
  private:
   TMemoStrings FLines{*this};
