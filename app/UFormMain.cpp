@@ -41,10 +41,7 @@ std::string SystemErrorText(DWORD error) {
 // the box's own font at a fifth of the work area's width; the box may still break a line that
 // ends right at its edge once more, so only half of the lines the height allows are used.
 std::string ConfirmationTextToShow(HWND window, const std::string& text) {
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof(monitor);
-  GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
-  const RECT work = monitor.rcWork;
+  const RECT work = WorkAreaOf(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY));
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof(metrics);
   SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
@@ -64,7 +61,8 @@ std::string ConfirmationTextToShow(HWND window, const std::string& text) {
     std::wstring wide = Widen(start);
     int fitting = 0;
     SIZE size{};
-    GetTextExtentExPointW(dc.Get(), wide.c_str(), static_cast<int>(wide.size()), width, &fitting, nullptr, &size);
+    GetTextExtentExPointW(dc.Get(), wide.c_str(), static_cast<int>(wide.size()), width, &fitting, nullptr,
+                          &size);
     // Back from UTF-16 units to UTF-8 bytes.
     size_t bytes = 0;
     for (int units = 0; bytes < start.size() && units < fitting;) {
@@ -207,8 +205,7 @@ void TFormMain::ReportRefusedPreview(DWORD error) {
 void TFormMain::ActCreateExecute(TObject*) {
   GeneratedCode code = GenerateCode(ReadChoices());
   std::string shown = ConfirmationTextToShow(Handle(), GetConfirmationText(code));
-  if (Application->MessageBox(shown, "Code", MB_OKCANCEL | MB_ICONINFORMATION) != IDOK)
-    return;
+  if (Application->MessageBox(shown, "Code", MB_OKCANCEL | MB_ICONINFORMATION) != IDOK) return;
   // The staging memo holds the copied code: its lines joined by CR LF, nothing after the last.
   // Being hidden it has no edit window to lay the text out, so this costs no more than a copy.
   std::string text = GetClipboardText(code);

@@ -91,17 +91,7 @@ HWND AddChild(HWND dialog, const wchar_t* cls, const std::wstring& text, DWORD s
 // The work area of the monitor the box belongs on: its owner's, else the primary one.
 RECT WorkAreaFor(HWND dialog) {
   HWND owner = GetWindow(dialog, GW_OWNER);
-  MONITORINFO info{};
-  info.cbSize = sizeof(info);
-  RECT primary{};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &primary, 0);
-  if (!GetMonitorInfoW(MonitorFromWindow(owner ? owner : dialog, MONITOR_DEFAULTTOPRIMARY), &info))
-    return primary;
-  // The system's setting for the primary monitor's work area holds even where the monitor's own
-  // record has not caught up with it.
-  RECT work = info.rcWork;
-  if (info.dwFlags & MONITORINFOF_PRIMARY) IntersectRect(&work, &work, &primary);
-  return work;
+  return WorkAreaOf(MonitorFromWindow(owner ? owner : dialog, MONITOR_DEFAULTTOPRIMARY));
 }
 
 void Layout(HWND dialog, DialogState& state) {

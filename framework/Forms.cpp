@@ -21,6 +21,17 @@ int ScreenTextHeight(TFont& font) {
   return tm.tmHeight;
 }
 
+RECT WorkAreaOf(HMONITOR monitor) {
+  RECT primary{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &primary, 0);
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (!monitor || !GetMonitorInfoW(monitor, &info)) return primary;
+  RECT work = info.rcWork;
+  if (info.dwFlags & MONITORINFOF_PRIMARY) IntersectRect(&work, &work, &primary);
+  return work;
+}
+
 namespace {
 bool HasClass(HWND hwnd, const wchar_t* name) {
   wchar_t buffer[32] = {};
@@ -154,8 +165,7 @@ void TForm::CreateParams(TCreateParams& p) {
       p.Width = p.Height = CW_USEDEFAULT;
       break;
     case TPosition::poScreenCenter: {
-      RECT work{};
-      SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+      const RECT work = WorkAreaOf(nullptr);
       p.X = work.left + (work.right - work.left - p.Width) / 2;
       p.Y = work.top + (work.bottom - work.top - p.Height) / 2;
       break;
@@ -296,10 +306,7 @@ void TForm::FocusFirstControl() {
 
 // Snaps each edge that is within SnapBuffer of the same edge of the monitor's work area.
 void TForm::SnapToWorkArea(RECT& r) const {
-  MONITORINFO info{};
-  info.cbSize = sizeof(info);
-  if (!GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info)) return;
-  const RECT& work = info.rcWork;
+  const RECT work = WorkAreaOf(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST));
   int width = r.right - r.left, height = r.bottom - r.top;
   if (std::abs(r.left - work.left) <= SnapBuffer)
     r.left = work.left;

@@ -29,6 +29,11 @@ constexpr int DesignTextHeight = 13;
 // The text height of font on the screen, in pixels (tmHeight).
 int ScreenTextHeight(TFont& font);
 
+// The work area of a monitor (the primary one when monitor is null or unknown). On the primary
+// monitor the system's work-area setting holds even where the monitor's own record has not
+// caught up with it.
+RECT WorkAreaOf(HMONITOR monitor);
+
 class TForm : public TWinControl {
  public:
   explicit TForm(TComponent* owner);

@@ -4,12 +4,28 @@
 # Usage: EndToEnd.sh WINE_RUNNER VELLUMOR_EXE  (inside an X display, as ctest runs it)
 set -u
 runner="$1"; exe="$2"
-fail() { echo "end-to-end: $*" >&2; kill "$app" 2>/dev/null; exit 1; }
+# What the display and the program look like when something is missing.
+report() {
+  echo "end-to-end: $*" >&2
+  kill -0 "$app" 2>/dev/null && echo "  the program is still running" >&2 || echo "  the program has ended" >&2
+  echo "  windows on the display:" >&2
+  for w in $(xdotool search --name '.' 2>/dev/null); do xdotool getwindowname "$w" 2>/dev/null; done |
+    sort -u | sed 's/^/    /' >&2
+}
+fail() { report "$*"; kill "$app" 2>/dev/null; exit 1; }
 
-"$runner" "$exe" &
-app=$!
-window=$(timeout 60 xdotool search --sync --name '^Vellumor 2.0$' | head -n 1)
-[ -n "$window" ] || fail "the window did not appear"
+# Once in a long CI run the window did not appear within a minute; the second start tells a
+# slow Wine from a program that cannot start, and the report says what was there.
+for attempt in 1 2; do
+  "$runner" "$exe" &
+  app=$!
+  window=$(timeout 60 xdotool search --sync --name '^Vellumor 2.0$' | head -n 1)
+  [ -n "$window" ] && break
+  [ "$attempt" = 2 ] && fail "the window did not appear"
+  report "no window after a minute; starting the program again"
+  kill "$app" 2>/dev/null
+  sleep 2
+done
 xdotool windowfocus --sync "$window"
 sleep 1
 
