@@ -4,6 +4,7 @@
 
 #include "ChoiceLists.h"
 #include "CodeLayout.h"
+#include "RandomChoices.h"
 
 using namespace vellumor;
 
@@ -251,4 +252,24 @@ TEST(ChoiceLists, KeepingTheSelection) {
   EXPECT_EQ(KeptSelection("", items), 0);        // nothing was selected
   EXPECT_EQ(KeptSelection("Cancel", {}), -1);    // empty list: nothing selected
   EXPECT_EQ(KeptSelection("cancel", items), 0);  // exact text only
+}
+
+// Showing choices in the window selects, in each rebuilt list, the caption or button chosen.
+TEST(ChoiceLists, SelectionsShowTheChosenCaptionsOrTheFirstItem) {
+  std::mt19937 rng(3);
+  for (int round = 0; round < 2000; ++round) {
+    const bool holdable = round % 2 == 0;
+    MessageChoices c = gentest::RandomChoices(rng, holdable);
+    ListSelections s = SelectionsFor(c);
+    const ListItems md = MDCheckResultItems(c), mb = MBCheckResultItems(c.edMBPreset);
+    // Inside the list; nothing for an empty one.
+    auto inside = [](int i, size_t n) { return n == 0 ? i == -1 : i >= 0 && i < static_cast<int>(n); };
+    ASSERT_TRUE(inside(s.mdCheckResult, md.size()));
+    ASSERT_TRUE(inside(s.mbCheckResult, mb.size()));
+    ASSERT_TRUE(inside(s.mbDefault, MBDefaultItems(c.edMBPreset, c.cbMBHelp).size()));
+    if (!holdable) continue;
+    EXPECT_EQ(md[static_cast<size_t>(s.mdCheckResult)], c.edMDCheckResult);
+    EXPECT_EQ(mb[static_cast<size_t>(s.mbCheckResult)], c.edMBCheckResult);
+    EXPECT_EQ(s.mbDefault, c.edMBDefault);
+  }
 }
