@@ -3,12 +3,12 @@
 // says where; anything else, and No, pastes as before, with Undo.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <random>
+#include <tuple>
 
 #include "ChoiceLists.h"
-#include "CodeGenerator.h"
 #include "CodeLayout.h"
+#include "CodeReader.h"
 #include "FormMainFixture.h"
 #include "RandomChoices.h"
 
@@ -17,18 +17,22 @@ using vellumor::test::FormMainTest;
 
 namespace {
 
-enum class Keys { CtrlV, ShiftInsert, ContextMenu };
+enum class Way { CtrlV, ShiftInsert, ContextMenu, SystemMenu };
 
 class FormMainPasteTest : public FormMainTest {
  public:
-  // The keys as the message edit gets them from the loop: Ctrl+V as the character the keyboard
-  // makes of it, Shift+Insert as the key with Shift held; the edit's own menu, Paste picked by its
-  // letter once the menu shows.
-  void Type(Keys keys) {
+  // As the user does it, through the loop: Ctrl+V as the character the keyboard makes of it,
+  // Shift+Insert with Shift held, the edit's own menu with Paste picked by its letter once the
+  // menu shows, the system menu's item found by its caption.
+  void Use(Way way) {
     HWND memo = form->mmMessage->Handle();
-    if (keys == Keys::CtrlV) {
-      PostMessageW(memo, WM_CHAR, 0x16, 1);
-    } else if (keys == Keys::ContextMenu) {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = way == Way::ShiftInsert ? 0x80 : 0;
+    SetKeyboardState(keys);
+    if (way == Way::CtrlV) PostMessageW(memo, WM_CHAR, 0x16, 1);
+    if (way == Way::ShiftInsert) PostMessageW(memo, WM_KEYDOWN, VK_INSERT, 1);
+    if (way == Way::ContextMenu) {
       SetTimer(nullptr, 0, 30, [](HWND, UINT, UINT_PTR timer, DWORD) {
         HWND menu = FindWindowW(L"#32768", nullptr);
         if (!menu || !IsWindowVisible(menu)) return;
@@ -36,62 +40,32 @@ class FormMainPasteTest : public FormMainTest {
         PostMessageW(GetFocus(), WM_CHAR, 'p', 1);
       });
       PostMessageW(memo, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(memo), MAKELPARAM(-1, -1));
-    } else {
-      BYTE state[256];
-      GetKeyboardState(state);
-      state[VK_SHIFT] = 0x80;
-      SetKeyboardState(state);
-      PostMessageW(memo, WM_KEYDOWN, VK_INSERT, 1);
+    }
+    if (way == Way::SystemMenu) {
+      HMENU menu = GetSystemMenu(form->Handle(), FALSE);
+      for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t caption[64] = {};
+        GetMenuStringW(menu, static_cast<UINT>(i), caption, 64, MF_BYPOSITION);
+        if (std::wstring(caption) == L"Read Statement from Clipboard")
+          PostMessageW(form->Handle(), WM_SYSCOMMAND, GetMenuItemID(menu, i), 0);
+      }
     }
     Application->ProcessMessages();
-    BYTE state[256];
-    GetKeyboardState(state);
-    state[VK_SHIFT] = 0;
-    SetKeyboardState(state);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
   }
-  // A paste of `clip` into the message, the box answered with `answer` ("": no box may show).
-  // Returns the box's text.
-  std::string Paste(const std::string& clip, const char* answer, Keys keys = Keys::CtrlV) {
+  // `clip` on the clipboard, then pasted (or read) with the box answered `answer` ("": no box may
+  // show). Returns the box's text.
+  std::string Paste(const std::string& clip, const char* answer, Way way = Way::CtrlV) {
     EXPECT_TRUE(wintest::WriteClipboardText(clip));
     form->mmMessage->SetFocus();
     std::string text;
-    bool asked = wintest::ShowsBox([&] { Type(keys); },
+    bool asked = wintest::ShowsBox([&] { Use(way); },
                                    [&](HWND box) {
                                      text = wintest::ReadBox(box).text;
-                                     EXPECT_TRUE(wintest::PressButton(box, *answer ? answer : "No"))
-                                         << answer;
+                                     EXPECT_TRUE(wintest::PressButton(box, *answer ? answer : "No"));
                                    });
     EXPECT_EQ(asked, *answer != 0) << clip;
-    Idle();
-    return text;
-  }
-  void Undo() {
-    PostMessageW(form->mmMessage->Handle(), WM_CHAR, 0x1A, 1);  // Ctrl+Z
-    Application->ProcessMessages();
-    Idle();
-  }
-  // The system menu's item, chosen; its box answered with `answer`. Returns the box's text.
-  std::string ReadFromMenu(const std::string& clip, const char* answer) {
-    EXPECT_TRUE(wintest::WriteClipboardText(clip));
-    HMENU menu = GetSystemMenu(form->Handle(), FALSE);
-    UINT command = 0;
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-      wchar_t caption[64] = {};
-      GetMenuStringW(menu, static_cast<UINT>(i), caption, static_cast<int>(std::size(caption)),
-                     MF_BYPOSITION);
-      if (std::wstring(caption) == L"Read Statement from Clipboard") command = GetMenuItemID(menu, i);
-    }
-    EXPECT_NE(command, 0u) << "no menu item";
-    std::string text;
-    wintest::WithBox(
-        [&] {
-          PostMessageW(form->Handle(), WM_SYSCOMMAND, command, 0);
-          Application->ProcessMessages();
-        },
-        [&](HWND box) {
-          text = wintest::ReadBox(box).text;
-          EXPECT_TRUE(wintest::PressButton(box, answer)) << answer;
-        });
     Idle();
     return text;
   }
@@ -141,67 +115,30 @@ class FormMainPasteTest : public FormMainTest {
     form->PageControl1->SetActivePageIndex(c.PageControl1);
     Idle();
   }
-  // Some other window than the one a statement sets, so that every control has to change.
-  void EnterOthers(unsigned seed) {
-    std::mt19937 rng(seed);
-    Enter(gentest::RandomChoices(rng, true));
-  }
 };
 
 const char* const kRefused = "MessageDlg('Hi',\r\n  mtCustom, [mbOK], 0);";
 
 }  // namespace
 
+// Every control takes the value the reader gives, from a window where each one held another.
 TEST_F(FormMainPasteTest, EachKindOfStatementAnsweredYesSetsEveryControl) {
-  struct Kind {
-    const char* code;
-    const char* question;                           // the kind the box names
-    std::function<void(MessageChoices&)> expected;  // from the start-up choices
-  };
-  const Kind kinds[] = {
+  const std::pair<const char*, const char*> kinds[] = {
       {"MessageBeep(MB_ICONERROR);\r\nif MessageDlg('First' + #13 + 'Second', mtError,\r\n"
        "  [mbYes, mbNo, mbHelp], 12) = mrNo then",
-       "a MessageDlg statement",
-       [](MessageChoices& c) {
-         c.mmMessage = {"First", "Second"};
-         c.edStyle = 1;
-         c.cbMDOK = false;
-         c.cbMDYes = c.cbMDNo = c.cbMDHelp = c.cbMDCheckResult = c.cbMDSound = true;
-         c.edMDHelpContext = 12;
-         c.edMDCheckResult = "No";
-       }},
-      {"MessageDlg('Sure?', mtConfirmation, mbYesAllNoAllCancel, 0);", "a MessageDlg statement",
-       [](MessageChoices& c) {
-         c.mmMessage = {"Sure?"};
-         c.edStyle = 3;
-         c.rbMDPreset = true;
-         c.edMDPreset = 2;
-         c.edMDCheckResult = "Yes";
-       }},
+       "a MessageDlg statement"},
+      {"MessageDlg('Sure?', mtConfirmation, mbYesAllNoAllCancel, 0);", "a MessageDlg statement"},
       {"if Application.MessageBox('', 'Careful', MB_ICONWARNING + MB_YESNOCANCEL + MB_DEFBUTTON4 +\r\n"
        "  MB_TASKMODAL + MB_HELP + MB_TOPMOST) = IDCANCEL then",
-       "an Application.MessageBox statement",
-       [](MessageChoices& c) {
-         c.mmMessage = {};
-         c.PageControl1 = 1;
-         c.edStyle = 0;
-         c.edMBPreset = 4;
-         c.cbMBHelp = true;
-         c.edMBDefault = 3;
-         c.edMBModal = 2;
-         c.edMBTitle = "Careful";
-         c.clbMBOptions[4] = true;
-         c.cbMBCheckResult = true;
-         c.edMBCheckResult = "Cancel";
-       }},
+       "an Application.MessageBox statement"},
   };
   unsigned seed = 1;
-  for (const Kind& kind : kinds) {
-    SCOPED_TRACE(kind.code);
-    EnterOthers(seed++);
-    MessageChoices expected;
-    kind.expected(expected);
-    EXPECT_NE(Paste(kind.code, "Yes").find(kind.question), std::string::npos);
+  for (const auto& [code, question] : kinds) {
+    SCOPED_TRACE(code);
+    std::mt19937 rng(seed++);
+    Enter(gentest::RandomChoices(rng, true));
+    EXPECT_NE(Paste(code, "Yes").find(question), std::string::npos);
+    const MessageChoices expected = ReadCode(code);
     EXPECT_TRUE(form->ReadChoices() == expected) << GetClipboardText(GenerateCode(form->ReadChoices()));
     // The dependent lists are rebuilt for the new choices.
     auto same = [&](TComboBox* list, const ListItems& items) {
@@ -217,36 +154,33 @@ TEST_F(FormMainPasteTest, EachKindOfStatementAnsweredYesSetsEveryControl) {
 
 // The window stays as it was; the text goes in as text, and Ctrl+Z takes it out again.
 TEST_F(FormMainPasteTest, TextAndStatementsAnsweredNoPasteAsTextAndUndo) {
-  struct Case {
-    Keys keys;
-    const char* clip;
-    const char* answer;
+  const std::tuple<Way, const char*, const char*> cases[] = {
+      {Way::CtrlV, "Plain words,\r\nMessageDlg(", ""},
+      {Way::ShiftInsert, "if you like", "Yes"},  // begins like a statement: refused, pasted
+      {Way::ShiftInsert, "MessageDlg('x', mtError, [mbOK], 0);", "No"},
+      {Way::ContextMenu, "Plain words", ""},
+      {Way::ContextMenu, "MessageDlg('x', mtError, [mbOK], 0);", "No"},
   };
-  const Case cases[] = {
-      {Keys::CtrlV, "Plain words,\r\nMessageDlg(", ""},
-      {Keys::ShiftInsert, "if you like", "Yes"},  // begins like a statement: refused, pasted
-      {Keys::ShiftInsert, "MessageDlg('x', mtError, [mbOK], 0);", "No"},
-      {Keys::ContextMenu, "Plain words", ""},
-      {Keys::ContextMenu, "MessageDlg('x', mtError, [mbOK], 0);", "No"},
-  };
-  EnterOthers(9);
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.clip);
+  std::mt19937 rng(9);
+  Enter(gentest::RandomChoices(rng, true));
+  for (const auto& [way, clip, answer] : cases) {
+    SCOPED_TRACE(clip);
     form->mmMessage->SetText("Before");
     form->mmMessage->SelectAll();
-    const MessageChoices before = form->ReadChoices();
-    Paste(c.clip, c.answer, c.keys);
-    EXPECT_EQ(form->mmMessage->Text(), c.clip);
-    MessageChoices after = form->ReadChoices();
-    after.mmMessage = before.mmMessage;
-    EXPECT_TRUE(after == before);
-    Undo();
+    MessageChoices before = form->ReadChoices();
+    Paste(clip, answer, way);
+    EXPECT_EQ(form->mmMessage->Text(), clip);
+    before.mmMessage = form->ReadChoices().mmMessage;
+    EXPECT_TRUE(form->ReadChoices() == before);
+    PostMessageW(form->mmMessage->Handle(), WM_CHAR, 0x1A, 1);  // Ctrl+Z
+    Application->ProcessMessages();
     EXPECT_EQ(form->mmMessage->Text(), "Before");
   }
 }
 
 TEST_F(FormMainPasteTest, RefusedStatementSaysWhereAndNoLeavesEverythingAsItWas) {
-  EnterOthers(4);
+  std::mt19937 rng(4);
+  Enter(gentest::RandomChoices(rng, true));
   form->mmMessage->SetText("Keep me");
   SendMessageW(form->mmMessage->Handle(), EM_SETSEL, 2, 4);
   const MessageChoices before = form->ReadChoices();
@@ -258,24 +192,27 @@ TEST_F(FormMainPasteTest, RefusedStatementSaysWhereAndNoLeavesEverythingAsItWas)
   DWORD from = 0, to = 0;
   SendMessageW(form->mmMessage->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&from),
                reinterpret_cast<LPARAM>(&to));
-  EXPECT_EQ(from, 2u);
-  EXPECT_EQ(to, 4u);
+  EXPECT_EQ(std::make_pair(from, to), std::make_pair(DWORD{2}, DWORD{4}));
   EXPECT_EQ(Focused(), form->mmMessage);
 }
 
+// The menu item pastes nothing: it says what it found, or takes the statement over.
 TEST_F(FormMainPasteTest, SystemMenuReadsTheStatementWithoutPasting) {
-  EnterOthers(5);
+  const char* statement = "MessageDlg('Menu', mtWarning, [mbOK], 0);";
+  const std::tuple<const char*, const char*, const char*> cases[] = {
+      {"just text", "OK", "no MessageDlg or Application.MessageBox statement"},
+      {kRefused, "OK", "Line 2, column 3"},
+      {statement, "No", "a MessageDlg statement"},
+  };
+  std::mt19937 rng(5);
+  Enter(gentest::RandomChoices(rng, true));
   const MessageChoices before = form->ReadChoices();
-  EXPECT_NE(ReadFromMenu("just text", "OK").find("no MessageDlg or Application.MessageBox statement"),
-            std::string::npos);
-  EXPECT_NE(ReadFromMenu(kRefused, "OK").find("Line 2, column 3"), std::string::npos);
-  ReadFromMenu("MessageDlg('Menu', mtWarning, [mbOK], 0);", "No");
-  EXPECT_TRUE(form->ReadChoices() == before);
-  ReadFromMenu("MessageDlg('Menu', mtWarning, [mbOK], 0);", "Yes");
-  MessageChoices expected;
-  expected.mmMessage = {"Menu"};
-  expected.edStyle = 0;
-  EXPECT_TRUE(form->ReadChoices() == expected);
+  for (const auto& [clip, answer, said] : cases) {
+    EXPECT_NE(Paste(clip, answer, Way::SystemMenu).find(said), std::string::npos) << clip;
+    EXPECT_TRUE(form->ReadChoices() == before) << clip;
+  }
+  Paste(statement, "Yes", Way::SystemMenu);
+  EXPECT_TRUE(form->ReadChoices() == ReadCode(statement));
 }
 
 // What Create copies, pasted into a fresh window, makes Create copy the same code again.
