@@ -152,48 +152,43 @@ TEST_F(FormMainPasteTest, EachKindOfStatementAnsweredYesSetsEveryControl) {
   }
 }
 
-// The window stays as it was; the text goes in as text, and Ctrl+Z takes it out again.
-TEST_F(FormMainPasteTest, TextAndStatementsAnsweredNoPasteAsTextAndUndo) {
-  const std::tuple<Way, const char*, const char*> cases[] = {
-      {Way::CtrlV, "Plain words,\r\nMessageDlg(", ""},
-      {Way::ShiftInsert, "if you like", "Yes"},  // begins like a statement: refused, pasted
-      {Way::ShiftInsert, "MessageDlg('x', mtError, [mbOK], 0);", "No"},
-      {Way::ContextMenu, "Plain words", ""},
-      {Way::ContextMenu, "MessageDlg('x', mtError, [mbOK], 0);", "No"},
+// The window stays as it was: the text goes in as text, and Ctrl+Z takes it out again; or, refused,
+// nothing changes, not even the selection.
+TEST_F(FormMainPasteTest, TextStatementsAnsweredNoAndRefusalsLeaveTheWindowAsItWas) {
+  const char* statement = "MessageDlg('x', mtError, [mbOK], 0);";
+  const std::tuple<Way, const char*, const char*, bool, const char*> cases[] = {
+      // way, clipboard, answer, pasted, what the box says
+      {Way::CtrlV, "Plain words,\r\nMessageDlg(", "", true, ""},
+      {Way::ContextMenu, "Plain words", "", true, ""},
+      {Way::ShiftInsert, statement, "No", true, "a MessageDlg statement"},
+      {Way::ContextMenu, statement, "No", true, "a MessageDlg statement"},
+      {Way::ShiftInsert, "if you like", "Yes", true, "Paste it as text?"},
+      {Way::CtrlV, kRefused, "No", false,
+       "Line 2, column 3: a custom dialog type cannot be made by the window"},
   };
   std::mt19937 rng(9);
   Enter(gentest::RandomChoices(rng, true));
-  for (const auto& [way, clip, answer] : cases) {
+  for (const auto& [way, clip, answer, pasted, said] : cases) {
     SCOPED_TRACE(clip);
     form->mmMessage->SetText("Before");
-    form->mmMessage->SelectAll();
+    SendMessageW(form->mmMessage->Handle(), EM_SETSEL, 2, 4);
     MessageChoices before = form->ReadChoices();
-    Paste(clip, answer, way);
-    EXPECT_EQ(form->mmMessage->Text(), clip);
+    EXPECT_NE(Paste(clip, answer, way).find(said), std::string::npos);
+    EXPECT_EQ(form->mmMessage->Text(), pasted ? "Be" + std::string(clip) + "re" : "Before");
+    EXPECT_EQ(Focused(), form->mmMessage);
     before.mmMessage = form->ReadChoices().mmMessage;
     EXPECT_TRUE(form->ReadChoices() == before);
-    PostMessageW(form->mmMessage->Handle(), WM_CHAR, 0x1A, 1);  // Ctrl+Z
-    Application->ProcessMessages();
-    EXPECT_EQ(form->mmMessage->Text(), "Before");
+    if (pasted) {
+      PostMessageW(form->mmMessage->Handle(), WM_CHAR, 0x1A, 1);  // Ctrl+Z
+      Application->ProcessMessages();
+      EXPECT_EQ(form->mmMessage->Text(), "Before");
+    } else {
+      DWORD from = 0, to = 0;
+      SendMessageW(form->mmMessage->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&from),
+                   reinterpret_cast<LPARAM>(&to));
+      EXPECT_EQ(std::make_pair(from, to), std::make_pair(DWORD{2}, DWORD{4}));
+    }
   }
-}
-
-TEST_F(FormMainPasteTest, RefusedStatementSaysWhereAndNoLeavesEverythingAsItWas) {
-  std::mt19937 rng(4);
-  Enter(gentest::RandomChoices(rng, true));
-  form->mmMessage->SetText("Keep me");
-  SendMessageW(form->mmMessage->Handle(), EM_SETSEL, 2, 4);
-  const MessageChoices before = form->ReadChoices();
-  std::string text = Paste(kRefused, "No");
-  EXPECT_NE(text.find("Line 2, column 3: a custom dialog type cannot be made by the window"),
-            std::string::npos)
-      << text;
-  EXPECT_TRUE(form->ReadChoices() == before);
-  DWORD from = 0, to = 0;
-  SendMessageW(form->mmMessage->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&from),
-               reinterpret_cast<LPARAM>(&to));
-  EXPECT_EQ(std::make_pair(from, to), std::make_pair(DWORD{2}, DWORD{4}));
-  EXPECT_EQ(Focused(), form->mmMessage);
 }
 
 // The menu item pastes nothing: it says what it found, or takes the statement over.
