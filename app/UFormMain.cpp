@@ -5,6 +5,7 @@
 #include "ChoiceLists.h"
 #include "Clipbrd.h"
 #include "CodeLayout.h"
+#include "CodeReader.h"
 #include "Dialogs.h"
 #include "MessageText.h"
 #include "SysUtils.h"
@@ -107,6 +108,9 @@ void TFormMain::WireEvents() {
   edMBPreset->OnCloseUp = boxPresetCloseUp;
   edMBPreset->OnChange = boxPresetCloseUp;
   cbMBHelp->OnClick = boxPresetCloseUp;
+
+  mmMessage->OnPaste = [this](TObject* s, bool& handled) { mmMessagePaste(s, handled); };
+  AddSystemMenuItem("Read Statement from Clipboard", [this](TObject* s) { ReadStatementFromClipboard(s); });
 }
 
 MessageChoices TFormMain::ReadChoices(bool withTexts) const {
@@ -142,6 +146,83 @@ MessageChoices TFormMain::ReadChoices(bool withTexts) const {
   c.cbMBCheckResult = cbMBCheckResult->Checked();
   c.edMBCheckResult = edMBCheckResult->ItemIndex() >= 0 ? edMBCheckResult->Text() : std::string();
   return c;
+}
+
+void TFormMain::SetChoices(const MessageChoices& c) {
+  mmMessage->Lines().Assign(c.mmMessage);
+  edStyle->SetItemIndex(c.edStyle);
+  PageControl1->SetActivePageIndex(c.PageControl1 == 0 ? 0 : 1);
+  // Boxes and radio buttons raise their clicks, which rebuild lists on the way; the lists are
+  // rebuilt once more below from the finished choices, before their selections are set.
+  edMDPreset->SetItemIndex(c.edMDPreset);
+  cbMDOK->SetChecked(c.cbMDOK);
+  cbMDCancel->SetChecked(c.cbMDCancel);
+  cbMDYes->SetChecked(c.cbMDYes);
+  cbMDNo->SetChecked(c.cbMDNo);
+  cbMDAbort->SetChecked(c.cbMDAbort);
+  cbMDRetry->SetChecked(c.cbMDRetry);
+  cbMDIgnore->SetChecked(c.cbMDIgnore);
+  cbMDAll->SetChecked(c.cbMDAll);
+  cbMDYesToAll->SetChecked(c.cbMDYesToAll);
+  cbMDNoToAll->SetChecked(c.cbMDNoToAll);
+  (c.rbMDPreset ? rbMDPreset : rbMDSelect)->SetChecked(true);
+  cbMDHelp->SetChecked(c.cbMDHelp);
+  edMDHelpContext->SetValue(c.edMDHelpContext);
+  cbMDCheckResult->SetChecked(c.cbMDCheckResult);
+  cbMDSound->SetChecked(c.cbMDSound);
+  edMBPreset->SetItemIndex(c.edMBPreset);
+  cbMBHelp->SetChecked(c.cbMBHelp);
+  edMBTitle->SetText(c.edMBTitle);
+  edMBModal->SetItemIndex(c.edMBModal);
+  for (int i = 0; i < static_cast<int>(c.clbMBOptions.size()); ++i)
+    clbMBOptions->SetItemState(
+        i, c.clbMBOptions[static_cast<size_t>(i)] ? TCheckBoxState::cbChecked : TCheckBoxState::cbUnchecked);
+  cbMBCheckResult->SetChecked(c.cbMBCheckResult);
+
+  if (c.rbMDPreset)
+    rbMDPresetClick(nullptr);
+  else
+    rbMDSelectClick(nullptr);
+  edMBPresetCloseUp(nullptr);
+  ListSelections selected = SelectionsFor(c);
+  edMDCheckResult->SetItemIndex(selected.mdCheckResult);
+  edMBCheckResult->SetItemIndex(selected.mbCheckResult);
+  edMBDefault->SetItemIndex(selected.mbDefault);
+  ActPreviewUpdate(nullptr);
+}
+
+void TFormMain::mmMessagePaste(TObject*, bool& handled) {
+  handled = OfferStatement(Clipboard().AsText(), true);
+}
+
+void TFormMain::ReadStatementFromClipboard(TObject*) {
+  const std::string text = Clipboard().AsText();
+  if (!BeginsLikeStatement(text)) {
+    Application->MessageBox(
+        "The clipboard holds no MessageDlg or Application.MessageBox statement. Copy one, then try again.",
+        "Read Statement", MB_OK | MB_ICONINFORMATION);
+    return;
+  }
+  OfferStatement(text, false);
+}
+
+bool TFormMain::OfferStatement(const std::string& text, bool pasting) {
+  // Plain text never reaches the reader: a paste stays as quick as it was.
+  if (!BeginsLikeStatement(text)) return false;
+  MessageChoices choices;
+  try {
+    choices = ReadCode(text);
+  } catch (const CodeReadError& e) {
+    int answer =
+        Application->MessageBox(RefusedStatementText(e.line, e.column, e.what_, pasting), "Read Statement",
+                                pasting ? MB_YESNO | MB_ICONWARNING : MB_OK | MB_ICONWARNING);
+    return !(pasting && answer == IDYES);
+  }
+  if (Application->MessageBox(ReadStatementQuestion(CallKindOf(choices)), "Read Statement",
+                              MB_YESNO | MB_ICONQUESTION) != IDYES)
+    return false;
+  SetChoices(choices);
+  return true;
 }
 
 void TFormMain::FormCreate(TObject*) {

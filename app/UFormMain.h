@@ -95,6 +95,14 @@ class TFormMain : public TForm {
   void edMBPresetCloseUp(TObject* sender);
   void ActExitExecute(TObject* sender);
 
+  // A paste into mmMessage first offers the clipboard's text as a statement to edit.
+  void mmMessagePaste(TObject* sender, bool& handled);
+  // The system menu's "Read Statement from Clipboard": the same offer, but nothing is pasted.
+  void ReadStatementFromClipboard(TObject* sender);
+
+  // Every control set to `choices`, the dependent lists rebuilt as for a user's change; the
+  // inverse of ReadChoices.
+  void SetChoices(const MessageChoices& choices);
   // The choices as the controls hold them now. Without the texts, the message and the title stay
   // empty: what runs at every idle moment must not read a text that can be any size.
   MessageChoices ReadChoices(bool withTexts = true) const;
@@ -107,6 +115,9 @@ class TFormMain : public TForm {
   // Creates every component with its stored values (the layout table).
   void LoadLayout();
   void WireEvents();
+  // Offers `text` as a statement to set the window to. True when the text is taken care of (set,
+  // or refused by the user) and must not be pasted as well.
+  bool OfferStatement(const std::string& text, bool pasting);
 };
 
 extern TFormMain* FormMain;

@@ -18,9 +18,23 @@ EnabledStates GetEnabledStates(const MessageChoices& c, int mdCheckResultItems) 
   return e;
 }
 
+std::string ReadStatementQuestion(CallKind kind) {
+  return kind == CallKind::MessageBox
+             ? "The clipboard holds an Application.MessageBox statement. Set the window to it?"
+             : "The clipboard holds a MessageDlg statement. Set the window to it?";
+}
+
+std::string RefusedStatementText(int line, int column, const std::string& reason, bool offerPaste) {
+  std::string text = "The clipboard holds a statement the window cannot take:\r\rLine " +
+                     std::to_string(line) + ", column " + std::to_string(column) + ": " + reason + ".";
+  return offerPaste ? text + "\r\rPaste it as text?" : text;
+}
+
 std::string GetAboutText(const std::string& applicationTitle) {
   return applicationTitle +
          "\r\rGenerate message show program code in Delphi.\r\r"
+         "To edit a statement, paste it into the message or choose Read Statement from Clipboard in the "
+         "window menu.\r\r"
          "Vellumor, the Delphi message box code generator\r"
          "Free software under the MIT License; no warranty.";
 }
@@ -100,13 +114,15 @@ std::string FitConfirmationText(const std::string& text, const LineFit& fit, siz
   const size_t kept = maxLines > 3 ? maxLines - 3 : 1;
   const size_t head = (kept + 1) / 2, tail = kept - head;
   const std::string_view all(text);
-  const size_t headEnd =
-      head == 0 ? 0 : static_cast<size_t>(wrapped.lines[head - 1].data() - all.data()) + wrapped.lines[head - 1].size();
+  const size_t headEnd = head == 0 ? 0
+                                   : static_cast<size_t>(wrapped.lines[head - 1].data() - all.data()) +
+                                         wrapped.lines[head - 1].size();
   // The end is wrapped on its own, from a little before the lines it needs.
   size_t longest = 1;
   for (size_t i = 0; i < head; ++i)
     longest = std::max(longest, wrapped.lines[i].size());
-  size_t tailStart = std::max(headEnd, text.size() > (tail + 1) * longest * 2 ? text.size() - (tail + 1) * longest * 2 : 0);
+  size_t tailStart =
+      std::max(headEnd, text.size() > (tail + 1) * longest * 2 ? text.size() - (tail + 1) * longest * 2 : 0);
   while (tailStart < text.size() && !StartsCharacter(text[tailStart]))
     ++tailStart;
   Wrapped end = Wrap(all.substr(tailStart), fit, std::string::npos);

@@ -35,6 +35,12 @@ using LineFit = std::function<size_t(std::string_view line)>;
 // is left out.
 std::string FitConfirmationText(const std::string& text, const LineFit& fit, size_t maxLines);
 
+// The question before the window takes a statement read from the clipboard.
+std::string ReadStatementQuestion(CallKind kind);
+// Why a text that begins like a statement was not read, at the reader's line and column; with
+// `offerPaste`, asks whether to paste it as text.
+std::string RefusedStatementText(int line, int column, const std::string& reason, bool offerPaste);
+
 // The About box's text: the title, the purpose, and our contact and notice lines.
 std::string GetAboutText(const std::string& applicationTitle);
 

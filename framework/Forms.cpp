@@ -320,6 +320,34 @@ void TForm::SnapToWorkArea(RECT& r) const {
   r.bottom = r.top + height;
 }
 
+namespace {
+// The system keeps the low four bits of a command for itself and its own commands from 0xF000 up.
+constexpr UINT kFirstSystemMenuCommand = 0x100;
+constexpr UINT kSystemMenuCommandStep = 0x10;
+}  // namespace
+
+void TForm::AddSystemMenuItem(const std::string& caption, TNotifyEvent onClick) {
+  FSystemMenuItems.push_back({caption, std::move(onClick)});
+  if (FHandle) AppendSystemMenuItems();
+}
+
+// The system menu is made anew with each window.
+void TForm::CreateWnd() {
+  FSystemMenuShown = 0;
+  TWinControl::CreateWnd();
+  AppendSystemMenuItems();
+}
+
+void TForm::AppendSystemMenuItems() {
+  HMENU menu = FSystemMenuItems.empty() ? nullptr : GetSystemMenu(FHandle, FALSE);
+  if (!menu) return;
+  for (; FSystemMenuShown < FSystemMenuItems.size(); ++FSystemMenuShown) {
+    if (FSystemMenuShown == 0) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    UINT command = kFirstSystemMenuCommand + kSystemMenuCommandStep * static_cast<UINT>(FSystemMenuShown);
+    AppendMenuW(menu, MF_STRING, command, Widen(FSystemMenuItems[FSystemMenuShown].caption).c_str());
+  }
+}
+
 void TForm::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_CLOSE:
@@ -379,6 +407,13 @@ void TForm::WndProc(TMessage& m) {
       // Without the box or a sizing frame the commands stay unavailable from the system menu,
       // a caption double click or a keyboard shortcut alike.
       UINT command = static_cast<UINT>(m.WParam & 0xFFF0);
+      if (command >= kFirstSystemMenuCommand && command < 0xF000) {
+        size_t index = (command - kFirstSystemMenuCommand) / kSystemMenuCommandStep;
+        if (index < FSystemMenuItems.size()) {
+          if (FSystemMenuItems[index].onClick) FSystemMenuItems[index].onClick(this);
+          return;
+        }
+      }
       DWORD style = FrameStyle();
       if ((command == SC_MAXIMIZE && !(style & WS_MAXIMIZEBOX)) ||
           (command == SC_SIZE && !(style & WS_THICKFRAME)) ||

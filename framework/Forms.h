@@ -8,6 +8,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "Controls.h"
 
@@ -70,6 +71,8 @@ class TForm : public TWinControl {
   void ScaleBy(int multiplier, int divider);
 
   void Close();
+  // Appends an item to the window's system menu, after a separator; choosing it runs onClick.
+  void AddSystemMenuItem(const std::string& caption, TNotifyEvent onClick);
   bool Showing() const { return FHandle && IsWindowVisible(FHandle); }
 
   // The control that gets the focus when the form is activated, until the user moves it.
@@ -97,9 +100,16 @@ class TForm : public TWinControl {
 
  protected:
   void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
   void CMVisibleChanged(TMessage& message) override;
 
  private:
+  struct TSystemMenuItem {
+    std::string caption;
+    TNotifyEvent onClick;
+  };
+  void AppendSystemMenuItems();
+
   DWORD FrameStyle() const;
   DWORD FrameExStyle() const;
   // The outer size from the requested client size, for the current frame.
@@ -120,6 +130,8 @@ class TForm : public TWinControl {
   bool FDragging = false;  // inside the user's move loop
   RECT FDragStartRect{};
   POINT FDragStartCursor{};
+  std::vector<TSystemMenuItem> FSystemMenuItems;
+  size_t FSystemMenuShown = 0;  // how many of them the window's menu has
 };
 
 class TApplication : public TComponent {

@@ -47,8 +47,20 @@ void TCustomEdit::WndProc(TMessage& m) {
   }
 }
 
+// Shift+Insert pastes through WM_PASTE, as Ctrl+V and the context menu do: the edit window itself
+// may paste that key without the message, past a control's paste handling.
+void TCustomEdit::KeyDown(WORD& key, TShiftState shift) {
+  TWinControl::KeyDown(key, shift);
+  if (key == VK_INSERT && (shift & (ssShift | ssCtrl | ssAlt)) == ssShift) {
+    key = 0;
+    Perform(WM_PASTE);
+  }
+}
+
 void TCustomEdit::WMPaste(TMessage& m) {
-  DefaultHandler(m);
+  bool handled = false;
+  if (OnPaste && !FReadOnly) OnPaste(this, handled);
+  if (!handled) DefaultHandler(m);
 }
 void TCustomEdit::WMCut(TMessage& m) {
   DefaultHandler(m);

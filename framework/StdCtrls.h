@@ -25,6 +25,9 @@
 
 namespace vellumor {
 
+// Runs before a paste reaches the edit; setting handled keeps the clipboard's text out.
+using TPasteEvent = std::function<void(TObject* sender, bool& handled)>;
+
 class TCustomEdit : public TWinControl {
  public:
   explicit TCustomEdit(TComponent* owner);
@@ -56,6 +59,8 @@ class TCustomEdit : public TWinControl {
   void SetModified(bool value);
 
   TNotifyEvent OnChange;
+  // Every paste comes as WM_PASTE: Ctrl+V, Shift+Insert, the context menu, PasteFromClipboard.
+  TPasteEvent OnPaste;
 
   void WndProc(TMessage& message) override;
 
@@ -63,6 +68,7 @@ class TCustomEdit : public TWinControl {
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   virtual void Change();
+  void KeyDown(WORD& key, TShiftState shift) override;
   // Height from the font, when AutoSize is on.
   void AdjustHeight();
 

@@ -56,6 +56,15 @@ ListItems MBDefaultItems(int preset, bool help) {
   return ListItems(std::begin(names), std::begin(names) + static_cast<std::ptrdiff_t>(count));
 }
 
+ListSelections SelectionsFor(const MessageChoices& c) {
+  ListSelections s;
+  s.mdCheckResult = KeptSelection(c.edMDCheckResult, MDCheckResultItems(c));
+  s.mbCheckResult = KeptSelection(c.edMBCheckResult, MBCheckResultItems(c.edMBPreset));
+  const auto defaults = static_cast<int>(MBDefaultItems(c.edMBPreset, c.cbMBHelp).size());
+  s.mbDefault = c.edMBDefault >= 0 && c.edMBDefault < defaults ? c.edMBDefault : 0;
+  return s;
+}
+
 int KeptSelection(std::string_view remembered, const ListItems& items) {
   if (items.empty()) return -1;
   if (!remembered.empty()) {

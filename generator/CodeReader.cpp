@@ -79,6 +79,26 @@ class Source {
     throw CodeReadError(line, column, what);
   }
 
+  // The dotted name the text begins with, in lower case; empty when it begins otherwise or with
+  // a comment that is not closed.
+  std::string LeadingName() {
+    try {
+      SkipBlanksAndComments();
+    } catch (const CodeReadError&) {
+      return {};
+    }
+    std::string name;
+    for (;;) {
+      size_t start = i_;
+      while (i_ < text_.size() && (std::isalnum(static_cast<unsigned char>(text_[i_])) || text_[i_] == '_'))
+        ++i_;
+      if (i_ == start || std::isdigit(static_cast<unsigned char>(text_[start]))) return {};
+      name += Lower(text_.substr(start, i_ - start));
+      if (i_ >= text_.size() || text_[i_] != '.') return name;
+      name += text_[i_++];
+    }
+  }
+
   std::vector<Token> Lex() {
     std::vector<Token> tokens;
     for (;;) {
@@ -720,6 +740,16 @@ class Parser {
 };
 
 }  // namespace
+
+bool BeginsLikeStatement(std::string_view source) {
+  std::string name = Source(source).LeadingName();
+  auto endsWith = [&](std::string_view last) {
+    return name == last ||
+           (name.size() > last.size() && name.ends_with(last) && name[name.size() - last.size() - 1] == '.');
+  };
+  return name == "if" || endsWith("messagedlg") || endsWith("application.messagebox") ||
+         endsWith("messagebeep");
+}
 
 MessageChoices ReadCode(std::string_view source) {
   Source src(source);

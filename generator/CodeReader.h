@@ -22,4 +22,9 @@ class CodeReadError : public std::runtime_error {
 // Throws CodeReadError for anything the window cannot express.
 MessageChoices ReadCode(std::string_view source);
 
+// Whether the text begins, after blanks and comments, as a statement ReadCode reads would:
+// MessageDlg, Application.MessageBox or MessageBeep (unit qualifiers allowed), or if. Only such a
+// text can be read, and one that is not read is worth a word why.
+bool BeginsLikeStatement(std::string_view source);
+
 }  // namespace vellumor

@@ -44,6 +44,8 @@ struct MessageChoices {
   std::array<bool, 6> clbMBOptions{};
   bool cbMBCheckResult = false;
   std::string edMBCheckResult = "OK";
+
+  bool operator==(const MessageChoices&) const = default;
 };
 
 enum class CallKind { MessageDlg, MessageBox };

@@ -1,6 +1,7 @@
 #!/bin/sh
 # The real vellumor.exe under Wine, driven with the keyboard through X: type a message, switch to
-# the MessageBox page, tick an option, press Create and OK, and read the clipboard back.
+# the MessageBox page, tick an option, press Create and OK, and read the clipboard back; then paste
+# a hand-written statement into the message, take it over, and read back what Create copies.
 # Usage: EndToEnd.sh WINE_RUNNER VELLUMOR_EXE  (inside an X display, as ctest runs it)
 set -u
 runner="$1"; exe="$2"
@@ -56,8 +57,33 @@ $got
 expected:
 $expected"
 
+# A statement written by hand goes on the clipboard and is pasted with Ctrl+V; Enter answers Yes.
+printf '%s\n%s\n%s\n' "MessageBeep(MB_ICONQUESTION);" "if MessageDlg('Delete the file?'," \
+  "  mtConfirmation, [mbYes, mbNo], 0) = mrYes then" | xclip -selection clipboard >/dev/null 2>&1
+xdotool key alt+m ctrl+v
+question=$(timeout 20 xdotool search --sync --name '^Read Statement$' | head -n 1)
+[ -n "$question" ] || fail "the question after the paste did not appear"
+sleep 0.5
+xdotool key Return
+sleep 0.5
+# Back in the message, the first control: Shift+Tab three times goes back to Create.
+xdotool key shift+Tab shift+Tab shift+Tab Return
+box=$(timeout 20 xdotool search --sync --name '^Code$' | head -n 1)
+[ -n "$box" ] || fail "the confirmation box did not appear after the paste"
+sleep 0.5
+xdotool key Return
+sleep 1
+
+got=$(xclip -o -selection clipboard)
+expected="MessageBeep(MB_ICONQUESTION);
+if (MessageDlg('Delete the file?', mtConfirmation, [mbYes, mbNo], 0) = mrYes) then "
+[ "$got" = "$expected" ] || fail "after the paste the clipboard holds:
+$got
+expected:
+$expected"
+
 xdotool key --window "$window" alt+F4
 sleep 1
 kill "$app" 2>/dev/null
-echo "end-to-end: the copied code is the expected code"
+echo "end-to-end: the copied code is the expected code, also after a pasted statement"
 exit 0

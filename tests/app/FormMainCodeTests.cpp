@@ -13,29 +13,7 @@ using vellumor::test::FormMainTest;
 
 namespace {
 
-class FormMainCodeTest : public FormMainTest {
- public:
-  // Typed into a control as keys: the whole text selected first, then replaced.
-  void Retype(TWinControl* control, const std::wstring& text) {
-    SendMessageW(control->Handle(), EM_SETSEL, 0, -1);
-    for (wchar_t ch : text)
-      SendMessageW(control->Handle(), WM_CHAR, ch, 1);
-    Idle();
-  }
-  // Moves a closed drop-down list down `steps` items with the arrow key.
-  void Down(TComboBox* list, int steps) {
-    for (int i = 0; i < steps; ++i)
-      ArrowDown(list);
-  }
-  std::string CopiedCode() {
-    Run(form->ActCreate, "OK");
-    return Clipboard().AsText();
-  }
-  void MessageBoxPage() {
-    form->PageControl1->SetActivePageIndex(1);
-    Idle();
-  }
-};
+class FormMainCodeTest : public FormMainTest {};
 
 struct Feed {
   const char* control;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "Clipbrd.h"
 #include "SysUtils.h"
 #include "UFormMain.h"
 #include "WinTest.h"
@@ -70,6 +71,27 @@ class FormMainTest : public ::testing::Test {
       PostMessageW(focus, WM_KEYUP, key, 0xC0000000);
     }
     Application->ProcessMessages();
+    Idle();
+  }
+  // Typed into a control as keys: the whole text selected first, then replaced.
+  void Retype(TWinControl* control, const std::wstring& text) {
+    SendMessageW(control->Handle(), EM_SETSEL, 0, -1);
+    for (wchar_t ch : text)
+      SendMessageW(control->Handle(), WM_CHAR, ch, 1);
+    Idle();
+  }
+  // Moves a closed drop-down list down `steps` items with the arrow key.
+  void Down(TComboBox* list, int steps) {
+    for (int i = 0; i < steps; ++i)
+      ArrowDown(list);
+  }
+  // Create, confirmed: the code it copies.
+  std::string CopiedCode() {
+    Run(form->ActCreate, "OK");
+    return Clipboard().AsText();
+  }
+  void MessageBoxPage() {
+    form->PageControl1->SetActivePageIndex(1);
     Idle();
   }
   TWinControl* Focused() { return TWinControl::FindControl(GetFocus()); }

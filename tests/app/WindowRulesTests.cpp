@@ -54,7 +54,8 @@ TEST(EnablingRules, ResultListsFollowTheirCheckBoxes) {
 TEST(AboutText, TitleFirstThenPurposeThenContactAndNotice) {
   std::string text = GetAboutText("Vellumor 2.0");
   EXPECT_TRUE(text.starts_with("Vellumor 2.0\r\rGenerate message show program code in Delphi.\r\r")) << text;
-  EXPECT_EQ(std::count(text.begin(), text.end(), '\r'), 5);
+  EXPECT_NE(text.find("Read Statement from Clipboard"), std::string::npos);
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\r'), 7);
 }
 
 TEST(ConfirmationText, ATextTheBoxCanWrapIsShownAsItIs) {

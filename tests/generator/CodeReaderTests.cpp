@@ -186,6 +186,23 @@ TEST(ReadCode, RefusalsSayWhereAndWhat) {
     EXPECT_EQ(Refusal(source), refusal) << source;
 }
 
+TEST(ReadCode, WhatBeginsLikeAStatement) {
+  const std::pair<const char*, bool> cases[] = {
+      {"MessageDlg(", true},
+      {" {note} (* x *) // y\r\n  IF x", true},
+      {"Vcl.Dialogs.messagedlg", true},
+      {"Winapi.Windows.MessageBeep(0);", true},
+      {"\xEF\xBB\xBFmessagebeep", true},
+      {"ShowMessage('x');", false},
+      {"MessageDlgPos(", false},
+      {"MyMessageDlg(", false},
+      {"iffy", false},
+      {"{ MessageDlg", false},
+  };
+  for (const auto& [text, begins] : cases)
+    EXPECT_EQ(BeginsLikeStatement(text), begins) << text;
+}
+
 TEST(ReadCode, HostileInputNeverCrashes) {
   std::mt19937 rng(11);
   const std::string alphabet = "'#$()[],;+-=.{}*/ \n\r\tMessageDlgApplicationBoxmtmbmrIDif0123456789";
@@ -208,6 +225,8 @@ TEST(ReadCode, HostileInputNeverCrashes) {
     }
     try {
       Code(ReadCode(text));
+      // What reads always begins like a statement: the window asks the reader nothing else.
+      EXPECT_TRUE(BeginsLikeStatement(text)) << text;
     } catch (const CodeReadError& e) {
       EXPECT_GE(e.line, 1);
       EXPECT_GE(e.column, 1);

@@ -4,6 +4,7 @@
 
 #include "ChoiceLists.h"
 #include "CodeLayout.h"
+#include "RandomChoices.h"
 
 using namespace vellumor;
 
@@ -251,4 +252,27 @@ TEST(ChoiceLists, KeepingTheSelection) {
   EXPECT_EQ(KeptSelection("", items), 0);        // nothing was selected
   EXPECT_EQ(KeptSelection("Cancel", {}), -1);    // empty list: nothing selected
   EXPECT_EQ(KeptSelection("cancel", items), 0);  // exact text only
+}
+
+// Showing choices selects, in each rebuilt list, the caption or button chosen; never a selection
+// outside the list, whatever the choices.
+TEST(ChoiceLists, SelectionsShowTheChosenCaptionsAndStayInsideTheLists) {
+  std::mt19937 rng(3);
+  for (int round = 0; round < 2000; ++round) {
+    const bool holdable = round % 2 == 0;
+    MessageChoices c = gentest::RandomChoices(rng, holdable);
+    ListSelections s = SelectionsFor(c);
+    auto shown = [](const ListItems& items, int i) -> std::string {
+      if (items.empty() && i == -1) return "";
+      EXPECT_TRUE(i >= 0 && i < static_cast<int>(items.size())) << i;
+      return i >= 0 && i < static_cast<int>(items.size()) ? std::string(items[static_cast<size_t>(i)]) : "";
+    };
+    const std::string md = shown(MDCheckResultItems(c), s.mdCheckResult);
+    const std::string mb = shown(MBCheckResultItems(c.edMBPreset), s.mbCheckResult);
+    shown(MBDefaultItems(c.edMBPreset, c.cbMBHelp), s.mbDefault);
+    if (!holdable) continue;
+    EXPECT_EQ(md, c.edMDCheckResult);
+    EXPECT_EQ(mb, c.edMBCheckResult);
+    EXPECT_EQ(s.mbDefault, c.edMBDefault);
+  }
 }

@@ -158,13 +158,17 @@ void OnNextBox(std::function<void(HWND box)> handler) {
   g_pending.timer = SetTimer(nullptr, 0, 15, PollForBox);
 }
 
-void WithBox(const std::function<void()>& show, const std::function<void(HWND box)>& handler) {
+bool ShowsBox(const std::function<void()>& act, const std::function<void(HWND box)>& handler) {
   OnNextBox(handler);
-  show();
+  act();
   bool fired = g_pending.fired;
   if (g_pending.timer) KillTimer(nullptr, g_pending.timer);
   g_pending = PendingBox{};
-  EXPECT_TRUE(fired) << "no box appeared";
+  return fired;
+}
+
+void WithBox(const std::function<void()>& show, const std::function<void(HWND box)>& handler) {
+  EXPECT_TRUE(ShowsBox(show, handler)) << "no box appeared";
 }
 
 std::string ReadClipboardText() {

@@ -37,6 +37,8 @@ bool PressButton(HWND box, std::string_view caption);
 // Runs `handler` once, from inside the nested message loop of the next dialog that appears on
 // this thread. Call it right before the code that shows the box.
 void OnNextBox(std::function<void(HWND box)> handler);
+// Runs `act`, answering a box it opens with `handler`; returns whether one appeared.
+bool ShowsBox(const std::function<void()>& act, const std::function<void(HWND box)>& handler);
 // Runs `show`, answering the box it opens with `handler`; fails the test if no box appeared.
 void WithBox(const std::function<void()>& show, const std::function<void(HWND box)>& handler);
 
