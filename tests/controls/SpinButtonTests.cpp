@@ -184,8 +184,7 @@ TEST_F(SpinButtonTest, FocusFrameFollowsTheCurrentHalfWhileFocused) {
 
   other->SetFocus();
   EXPECT_EQ(down->RepeatButtonFlags, rfAutoRepeat);
-  Press(5, 5);  // a press selects the half and takes the focus
-  Release(5, 5);
+  Click(*spin);  // a press selects the half and takes the focus
   EXPECT_EQ(spin->CurrentButton(), up);
   EXPECT_TRUE(spin->Focused());
   EXPECT_EQ(up->RepeatButtonFlags, rfAutoRepeat | rfFocusFrame);
@@ -221,33 +220,26 @@ TEST_F(SpinButtonTest, FocusFrameIsDottedThreePixelsInsideAndShiftsWhenPressed) 
 TEST_F(SpinButtonTest, PressGivesTheFocusToFocusControlWhileItIsATabStopAndThere) {
   TEdit* target = Edit(10);
   TEdit* other = Edit(40);
+  auto focusAfterPress = [&] {
+    Click(*spin);
+    return TWinControl::FindControl(GetFocus());
+  };
   spin->FocusControl = other;
   other->SetTabStop(false);
   target->SetFocus();
-  Press(5, 5);
-  EXPECT_TRUE(target->Focused());
-  Release(5, 5);
-
+  EXPECT_EQ(focusAfterPress(), target);
   spin->FocusControl = target;
   other->SetFocus();
-  Press(5, 5);
-  EXPECT_TRUE(target->Focused());
-  Release(5, 5);
-  EXPECT_EQ(ups, 2);
-  // A spin button that is a tab stop takes the focus from its FocusControl, and from nobody once
-  // that control is gone.
-  spin->SetTabStop(true);
-  Press(5, 5);
-  EXPECT_TRUE(spin->Focused());
-  Release(5, 5);
+  EXPECT_EQ(focusAfterPress(), target);
+  spin->SetTabStop(true);  // a tab stop itself, it takes the focus from its FocusControl
+  EXPECT_EQ(focusAfterPress(), spin);
   delete other;  // another component's removal is no concern of it
   EXPECT_EQ(spin->FocusControl, target);
   delete target;
   EXPECT_EQ(spin->FocusControl, nullptr);
   Edit(70)->SetFocus();
-  Press(5, 5);
-  EXPECT_TRUE(spin->Focused());
-  Release(5, 5);
+  EXPECT_EQ(focusAfterPress(), spin);
+  EXPECT_EQ(ups, 4);
 }
 
 // The glyph as rows of '#' (black) and '.' (olive, the colour that shows the ground).

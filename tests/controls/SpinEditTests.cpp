@@ -121,26 +121,12 @@ TEST_F(SpinEditTest, ArrowKeysAndHalvesStepUnlessReadOnly) {
     KeyDown(Window(), VK_UP);
     KeyDown(Window(), VK_DOWN);
     KeyDown(Window(), VK_HOME);
-    LeftDown(Button(), 3, 3);
-    LeftUp(Button(), 3, 3);
+    Click(*spin->SpinButton());
   }
   EXPECT_EQ(seen, (std::vector<std::string>{"38=1", "40=0", "36=0", "38=1", "40=1", "36=1"}));
   EXPECT_EQ(spin->Text(), "1");
   EXPECT_EQ(spin->steps, "uduudu");
   EXPECT_EQ(beeps, (std::vector<UINT>{0, 0, 0}));
-}
-
-TEST_F(SpinEditTest, PressingAHalfFromAnotherControlFocusesSelectsThenSteps) {
-  spin->SetValue(5);
-  other->SetFocus();
-  LeftDown(Button(), 3, 3);
-  EXPECT_TRUE(spin->Focused());
-  EXPECT_EQ(spin->SelLength(), 1);  // the whole text
-  LeftUp(Button(), 3, 3);
-  EXPECT_EQ(spin->Text(), "6");
-  LeftDown(Button(), 3, 15);
-  LeftUp(Button(), 3, 15);
-  EXPECT_EQ(spin->Text(), "5");
 }
 
 TEST_F(SpinEditTest, OnlySignsDigitsSeparatorAndControlCharactersPass) {
@@ -235,7 +221,9 @@ TEST_F(SpinEditTest, LeavingPullsAnOutOfRangeNumberInAfterOnExitSawIt) {
   EXPECT_EQ(TypeAndLeave(L"-"), "-");
 }
 
-TEST_F(SpinEditTest, EnteringByKeyboardSelectsTheWholeTextButClickingInDoesNot) {
+// A press on a half, from another control, focuses the field and selects its text before the
+// click steps it.
+TEST_F(SpinEditTest, EnteringSelectsTheWholeTextButAClickIntoItDoesNot) {
   spin->SetValue(1234);
   other->SetFocus();
   spin->SetFocus();
@@ -246,6 +234,14 @@ TEST_F(SpinEditTest, EnteringByKeyboardSelectsTheWholeTextButClickingInDoesNot) 
   LeftUp(Window(), 30, 5);
   EXPECT_TRUE(spin->Focused());
   EXPECT_EQ(spin->SelLength(), 0);
+  other->SetFocus();
+  LeftDown(Button(), 3, 3);
+  EXPECT_EQ(spin->SelLength(), 4);
+  LeftUp(Button(), 3, 3);
+  EXPECT_EQ(spin->Text(), "1235");
+  LeftDown(Button(), 3, 15);
+  LeftUp(Button(), 3, 15);
+  EXPECT_EQ(spin->Text(), "1234");
   other->SetFocus();
   spin->AutoSelect = false;
   spin->SetSelStart(2);
