@@ -69,6 +69,11 @@ class CheckListBoxTest : public FormTest {
     list->OnClickCheck = [this](TObject* sender) { clicks += sender == list; };
     wintest::PumpUntilIdle();
   }
+  // Nothing may escape a handler: the form's exception handler would only record it.
+  void TearDown() override {
+    EXPECT_EQ(errors, std::vector<std::string>{});
+    FormTest::TearDown();
+  }
 
   HWND Hwnd() { return list->Handle(); }
   void Send(UINT msg, WPARAM wParam, int x, int y) { SendMessageW(Hwnd(), msg, wParam, Point(x, y)); }

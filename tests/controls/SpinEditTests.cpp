@@ -27,6 +27,11 @@ class SpinEditTest : public FormTest {
     other = Make<TEdit>(form, 200, 10, 80, 22);
     spin = Make<CountingSpinEdit>(form, 88, 144, 89, 22);  // as in the main window
   }
+  // Nothing may escape a handler: the form's exception handler would only record it.
+  void TearDown() override {
+    EXPECT_EQ(errors, std::vector<std::string>{});
+    FormTest::TearDown();
+  }
 
   HWND Window() { return spin->Handle(); }
   HWND Button() { return spin->SpinButton()->Handle(); }
