@@ -493,6 +493,14 @@ TEST_F(CheckListBoxTest, StatesAndDisabledItemsLookDifferentFlatOrNot) {
   SetThemeAppProperties(saved);
 }
 
+TEST_F(CheckListBoxTest, RightToLeftTheBoxSitsAtTheRowsRightEdge) {
+  list->SetBiDiMode(TBiDiMode::bdRightToLeft);
+  Shown shot(*list);
+  const int boxLeft = list->ItemRect(0).right - CheckColumnWidth() + 1;
+  EXPECT_EQ(shot.Pixel(boxLeft + 1, MidY(0)), GetSysColor(COLOR_BTNSHADOW));  // the flat frame's sides
+  EXPECT_EQ(shot.Pixel(boxLeft + CheckImageWidth() - 2, MidY(0)), GetSysColor(COLOR_BTNSHADOW));
+}
+
 TEST_F(CheckListBoxTest, DisabledTextIsGreyAndHeadersUseTheHeaderColours) {
   list->SetItemDisabled(3, true);
   list->SetItemIsHeader(1, true);

@@ -122,6 +122,10 @@ TEST_F(SpinButtonTest, TicksClickOnlyWhileTheHalfIsHeldDown) {
   Release(60, 60);  // released outside: no click
   EXPECT_EQ(downs, 2);
   EXPECT_FALSE(down->AutoRepeatTimer->Enabled());
+  down->RepeatButtonFlags = 0;  // without the flag a press arms nothing
+  Press(5, 20);
+  EXPECT_FALSE(down->AutoRepeatTimer->Enabled());
+  Release(5, 20);
 
   // The right button arms the timer as well, but its ticks never click.
   TTimerSpeedButton* up = spin->UpSpeedButton();
