@@ -1,6 +1,7 @@
 // The spin button pair and its auto-repeating halves, on a real form with real messages.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "FormFixture.h"
@@ -16,80 +17,63 @@ class SpinButtonTest : public FormTest {
  protected:
   void SetUp() override {
     FormTest::SetUp();
-    spin = new TSpinButton(form);
+    spin = new TSpinButton(form);  // at its own default size
     spin->SetLeft(10);
     spin->SetTop(10);
     spin->SetParent(form);
-    spin->OnUpClick = [this](TObject* sender) {
-      EXPECT_EQ(sender, spin);
-      ++ups;
-    };
-    spin->OnDownClick = [this](TObject* sender) {
-      EXPECT_EQ(sender, spin);
-      ++downs;
-    };
+    spin->OnUpClick = [this](TObject* sender) { ups += sender == spin; };
+    spin->OnDownClick = [this](TObject* sender) { downs += sender == spin; };
+  }
+  // Nothing may escape a handler: the form's exception handler would only record it.
+  void TearDown() override {
+    EXPECT_EQ(errors, std::vector<std::string>{});
+    FormTest::TearDown();
   }
 
   HWND Window() { return spin->Handle(); }
+  void Press(int x, int y) { LeftDown(Window(), x, y); }
+  void Release(int x, int y) { LeftUp(Window(), x, y); }
   void Tick(TTimerSpeedButton* half) { SendMessageW(half->AutoRepeatTimer->Handle(), WM_TIMER, 1, 0); }
-  static RECT Bounds(TControl* c) { return c->BoundsRect(); }
+  TEdit* Edit(int y) { return Make<TEdit>(form, 100, y, 80, 22); }
 
   TSpinButton* spin = nullptr;
   int ups = 0;
   int downs = 0;
 };
 
-bool SameRect(const RECT& a, const RECT& b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
-// --- layout of the halves ------------------------------------------------------------------------
-
-TEST_F(SpinButtonTest, NewSpinButtonHasHalvesOf12And14RowsOverlappingByOne) {
-  EXPECT_EQ(spin->Width(), 20);
-  EXPECT_EQ(spin->Height(), 25);
-  EXPECT_TRUE(SameRect(Bounds(spin->UpSpeedButton()), RECT{0, 0, 20, 12}));
-  EXPECT_TRUE(SameRect(Bounds(spin->DownSpeedButton()), RECT{0, 11, 20, 25}));
-  EXPECT_EQ(spin->CurrentButton(), spin->UpSpeedButton());
-  EXPECT_FALSE(spin->TabStop());
-  EXPECT_EQ(spin->FocusControl, nullptr);
-}
-
-TEST_F(SpinButtonTest, Height17GivesHalvesOf8And10RowsFromRow7) {
-  spin->SetBounds(10, 10, 15, 17);
-  EXPECT_TRUE(SameRect(Bounds(spin->UpSpeedButton()), RECT{0, 0, 15, 8}));
-  EXPECT_TRUE(SameRect(Bounds(spin->DownSpeedButton()), RECT{0, 7, 15, 17}));
-}
-
-TEST_F(SpinButtonTest, RequestedWidthBelow15IsRaisedAndHeightsAreKept) {
-  spin->SetWidth(10);
-  EXPECT_EQ(spin->Width(), 15);
+// The button is width by height, window included; the lower half overlaps the upper's last row.
+void ExpectLayout(TSpinButton* s, int width, int height, int upHeight) {
   RECT window{};
-  GetWindowRect(Window(), &window);
-  EXPECT_EQ(window.right - window.left, 15);
+  GetWindowRect(s->Handle(), &window);
+  EXPECT_EQ(window.right - window.left, width);
+  EXPECT_EQ(s->Width(), width);
+  EXPECT_EQ(s->Height(), height);
+  RECT up = s->UpSpeedButton()->BoundsRect(), down = s->DownSpeedButton()->BoundsRect();
+  RECT wantUp{0, 0, width, upHeight}, wantDown{0, upHeight - 1, width, height};
+  EXPECT_TRUE(EqualRect(&up, &wantUp)) << up.right << "x" << up.bottom;
+  EXPECT_TRUE(EqualRect(&down, &wantDown)) << down.top << ", " << down.right << "x" << down.bottom;
+}
+
+TEST_F(SpinButtonTest, HalvesSplitTheHeightAndTheWidthIsAtLeast15) {
+  ExpectLayout(spin, 20, 25, 12);
+  EXPECT_EQ(spin->CurrentButton(), spin->UpSpeedButton());
+  spin->SetBounds(10, 10, 15, 17);
+  ExpectLayout(spin, 15, 17, 8);
+  spin->SetWidth(10);
   spin->SetHeight(3);
-  EXPECT_EQ(spin->Height(), 3);
-  EXPECT_EQ(spin->UpSpeedButton()->Height(), 1);
-  EXPECT_EQ(spin->DownSpeedButton()->Height(), 3);
-}
-
-TEST_F(SpinButtonTest, WindowResizedBehindItsBackIsWidenedAgain) {
+  ExpectLayout(spin, 15, 3, 1);
+  // A window resized behind its back is widened again.
   SetWindowPos(Window(), nullptr, 0, 0, 8, 30, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  EXPECT_EQ(spin->Width(), 15);
-  EXPECT_EQ(spin->Height(), 30);
-  EXPECT_TRUE(SameRect(Bounds(spin->DownSpeedButton()), RECT{0, 14, 15, 30}));
-}
+  ExpectLayout(spin, 15, 30, 15);
 
-TEST_F(SpinButtonTest, NothingIsLaidOutWhileLoadingAndLoadedCatchesUp) {
-  auto* loading = new TSpinButton(form);
+  // Nothing is laid out while loading; Loaded catches up.
+  auto* loading = Make<TSpinButton>(form, 0, 60, 20, 25);
   loading->BeginLoading();
-  loading->SetBounds(0, 0, 5, 40);
+  loading->SetBounds(0, 60, 5, 40);
   EXPECT_EQ(loading->Width(), 5);
   EXPECT_EQ(loading->UpSpeedButton()->Height(), 12);  // still the construction layout
   loading->EndLoading();
-  EXPECT_EQ(loading->Width(), 15);
-  EXPECT_TRUE(SameRect(Bounds(loading->UpSpeedButton()), RECT{0, 0, 15, 20}));
-  EXPECT_TRUE(SameRect(Bounds(loading->DownSpeedButton()), RECT{0, 19, 15, 40}));
+  ExpectLayout(loading, 15, 40, 20);
 }
 
 TEST_F(SpinButtonTest, FramedOnlyWithoutVisualStyles) {
@@ -97,10 +81,7 @@ TEST_F(SpinButtonTest, FramedOnlyWithoutVisualStyles) {
   for (bool themed : {true, false}) {
     SetThemeAppProperties(themed ? saved : 0);
     if (themed && !ThemeServices().GetThemesEnabled()) continue;  // a system without styles
-    ASSERT_EQ(ThemeServices().GetThemesEnabled(), themed);
-    auto* button = new TSpinButton(form);
-    button->SetParent(form);
-    EXPECT_EQ((button->ControlStyle & csFramed) != 0, !themed);
+    auto* button = Make<TSpinButton>(form, 0, 60, 20, 25);
     EXPECT_EQ((GetWindowLongW(button->Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0, !themed);
     EXPECT_TRUE(button->ControlStyle & csOpaque);
     EXPECT_FALSE(button->ControlStyle & (csAcceptsControls | csSetCaption));
@@ -109,136 +90,99 @@ TEST_F(SpinButtonTest, FramedOnlyWithoutVisualStyles) {
   SetThemeAppProperties(saved);
 }
 
-// --- auto-repeat ------------------------------------------------------------------------------------
-
-TEST_F(SpinButtonTest, HoldingTheUpHalfRepeatsAfter400ThenEvery100Milliseconds) {
+TEST_F(SpinButtonTest, HoldingAHalfRepeatsAfter400ThenEvery100MillisecondsUntilRelease) {
   TTimerSpeedButton* up = spin->UpSpeedButton();
   EXPECT_EQ(up->AutoRepeatTimer, nullptr);
-  LeftDown(Window(), 5, 5);
-  ASSERT_NE(up->AutoRepeatTimer, nullptr);
-  EXPECT_TRUE(up->AutoRepeatTimer->Enabled());
-  EXPECT_EQ(up->AutoRepeatTimer->Interval(), 400u);
-  EXPECT_EQ(ups, 0);  // a press alone does not click
-  Tick(up);
-  EXPECT_EQ(up->AutoRepeatTimer->Interval(), 100u);
-  EXPECT_EQ(ups, 1);
-  Tick(up);
-  Tick(up);
-  EXPECT_EQ(ups, 3);
-  LeftUp(Window(), 5, 5);  // the ordinary click of the release
-  EXPECT_EQ(ups, 4);
-  EXPECT_FALSE(up->AutoRepeatTimer->Enabled());
+  for (int press = 0; press < 2; ++press) {  // a new press waits the full first delay again
+    Press(5, 5);
+    ASSERT_NE(up->AutoRepeatTimer, nullptr);
+    EXPECT_TRUE(up->AutoRepeatTimer->Enabled());
+    EXPECT_EQ(up->AutoRepeatTimer->Interval(), 400u);
+    Tick(up);
+    EXPECT_EQ(up->AutoRepeatTimer->Interval(), 100u);
+    Tick(up);
+    Release(5, 5);  // with the ordinary click of the release
+    EXPECT_FALSE(up->AutoRepeatTimer->Enabled());
+    Tick(up);  // a tick already queued at the release does nothing
+  }
+  EXPECT_EQ(ups, 6);
   EXPECT_EQ(downs, 0);
-  Tick(up);  // a tick already queued at the release does nothing
-  EXPECT_EQ(ups, 4);
+  EXPECT_EQ(up->ComponentCount(), 1);  // the one timer is reused
 }
 
-TEST_F(SpinButtonTest, LeavingTheHalfWhileHeldPausesTheClicksButNotTheTimer) {
+TEST_F(SpinButtonTest, TicksClickOnlyWhileTheHalfIsHeldDown) {
   TTimerSpeedButton* down = spin->DownSpeedButton();
-  LeftDown(Window(), 5, 20);
+  Press(5, 20);
   Tick(down);
-  EXPECT_EQ(downs, 1);
-  MoveHeld(Window(), 60, 60);
-  EXPECT_EQ(down->State(), TButtonState::bsUp);
+  MoveHeld(Window(), 60, 60);  // off the half: the clicks pause, the timer runs on
   Tick(down);
-  Tick(down);
-  EXPECT_EQ(downs, 1);
   EXPECT_TRUE(down->AutoRepeatTimer->Enabled());
   MoveHeld(Window(), 5, 20);
   Tick(down);
-  EXPECT_EQ(downs, 2);
-  LeftUp(Window(), 60, 60);  // released outside: no click
+  Release(60, 60);  // released outside: no click
   EXPECT_EQ(downs, 2);
   EXPECT_FALSE(down->AutoRepeatTimer->Enabled());
-}
+  down->RepeatButtonFlags = 0;  // without the flag a press arms nothing
+  Press(5, 20);
+  EXPECT_FALSE(down->AutoRepeatTimer->Enabled());
+  Release(5, 20);
 
-TEST_F(SpinButtonTest, RightButtonArmsTheTimerButItsTicksDoNotClick) {
+  // The right button arms the timer as well, but its ticks never click.
   TTimerSpeedButton* up = spin->UpSpeedButton();
   SendMessageW(Window(), WM_RBUTTONDOWN, MK_RBUTTON, Point(5, 5));
   ASSERT_NE(up->AutoRepeatTimer, nullptr);
   EXPECT_TRUE(up->AutoRepeatTimer->Enabled());
   Tick(up);
-  Tick(up);
-  EXPECT_EQ(ups, 0);
   SendMessageW(Window(), WM_RBUTTONUP, 0, Point(5, 5));
   EXPECT_FALSE(up->AutoRepeatTimer->Enabled());
   EXPECT_EQ(ups, 0);
 }
 
-TEST_F(SpinButtonTest, NewPressRearmsTheFirstDelay) {
-  TTimerSpeedButton* up = spin->UpSpeedButton();
-  LeftDown(Window(), 5, 5);
-  Tick(up);
-  EXPECT_EQ(up->AutoRepeatTimer->Interval(), 100u);
-  LeftUp(Window(), 5, 5);
-  LeftDown(Window(), 5, 5);
-  EXPECT_EQ(up->AutoRepeatTimer->Interval(), 400u);
-  EXPECT_TRUE(up->AutoRepeatTimer->Enabled());
-  EXPECT_EQ(up->ComponentCount(), 1);  // the one timer is reused
-  LeftUp(Window(), 5, 5);
-}
-
-TEST_F(SpinButtonTest, RepeatedClickThatThrowsStopsTheTimerAndReportsTheError) {
+TEST_F(SpinButtonTest, ClickThatThrowsOrDeletionStopsTheTimer) {
   TTimerSpeedButton* up = spin->UpSpeedButton();
   spin->OnUpClick = [](TObject*) { throw std::runtime_error("step failed"); };
-  LeftDown(Window(), 5, 5);
+  Press(5, 5);
   Tick(up);
-  EXPECT_EQ(errors, std::vector<std::string>{"step failed"});
   EXPECT_FALSE(up->AutoRepeatTimer->Enabled());
-  LeftUp(Window(), 60, 60);
-}
-
-TEST_F(SpinButtonTest, ReleaseClickThatThrowsStillStopsTheTimer) {
-  TTimerSpeedButton* up = spin->UpSpeedButton();
-  spin->OnUpClick = [](TObject*) { throw std::runtime_error("release failed"); };
-  LeftDown(Window(), 5, 5);
-  LeftUp(Window(), 5, 5);
-  EXPECT_EQ(errors, std::vector<std::string>{"release failed"});
+  Release(60, 60);
+  Press(5, 5);
+  Release(5, 5);  // the release click throws too
   EXPECT_FALSE(up->AutoRepeatTimer->Enabled());
   EXPECT_EQ(GetCapture(), nullptr);
-}
+  EXPECT_EQ(errors, (std::vector<std::string>{"step failed", "step failed"}));
+  errors.clear();
 
-TEST_F(SpinButtonTest, DeletingTheSpinButtonWhileArmedLeavesNoTimerBehind) {
-  LeftDown(Window(), 5, 5);
+  Press(5, 5);  // deleted while armed: no timer is left behind
   HWND timerWindow = spin->UpSpeedButton()->AutoRepeatTimer->Handle();
   delete spin;
-  spin = nullptr;
   EXPECT_FALSE(IsWindow(timerWindow));
   EXPECT_EQ(GetCapture(), nullptr);
 }
 
-// --- keyboard and focus frame -------------------------------------------------------------------------
-
-TEST_F(SpinButtonTest, WithoutTabStopArrowsClickTheirHalfAndSpaceClicksTheUpHalf) {
+// Disabling the spin button leaves its halves enabled; keys sent to it still click.
+TEST_F(SpinButtonTest, WithoutTabStopArrowsClickTheirHalfSpaceTheUpHalfAndNoKeyEventIsRaised) {
+  int keyEvents = 0;
+  spin->OnKeyDown = [&](TObject*, WORD&, TShiftState) { ++keyEvents; };
+  spin->SetEnabled(false);
+  EXPECT_TRUE(spin->UpSpeedButton()->Enabled() && spin->DownSpeedButton()->Enabled());
   KeyDown(Window(), VK_DOWN);
   EXPECT_EQ(downs, 1);
-  EXPECT_EQ(spin->CurrentButton(), spin->UpSpeedButton());
   KeyDown(Window(), VK_SPACE);
-  EXPECT_EQ(ups, 1);
   KeyDown(Window(), VK_UP);
-  EXPECT_EQ(ups, 2);
   KeyDown(Window(), VK_RETURN);
-  EXPECT_EQ(ups + downs, 3);
-  EXPECT_EQ(spin->UpSpeedButton()->RepeatButtonFlags, rfAutoRepeat);
-  EXPECT_EQ(spin->DownSpeedButton()->RepeatButtonFlags, rfAutoRepeat);
-}
-
-TEST_F(SpinButtonTest, KeysRaiseNoKeyEventsAndTheDialogLeavesItTheArrows) {
-  int events = 0;
-  spin->OnKeyDown = [&](TObject*, WORD&, TShiftState) { ++events; };
-  KeyDown(Window(), VK_UP);
-  EXPECT_EQ(events, 0);
+  EXPECT_EQ(ups, 2);
+  EXPECT_EQ(downs, 1);
+  EXPECT_EQ(spin->CurrentButton(), spin->UpSpeedButton());
+  EXPECT_EQ(spin->DownSpeedButton()->RepeatButtonFlags, rfAutoRepeat);  // no frame
+  EXPECT_EQ(keyEvents, 0);
   EXPECT_EQ(SendMessageW(Window(), WM_GETDLGCODE, 0, 0), DLGC_WANTARROWS);
 }
 
 TEST_F(SpinButtonTest, FocusFrameFollowsTheCurrentHalfWhileFocused) {
   spin->SetTabStop(true);
-  auto* other = new TEdit(form);
-  other->SetBounds(100, 10, 80, 22);
-  other->SetParent(form);
+  TEdit* other = Edit(10);
   TTimerSpeedButton* up = spin->UpSpeedButton();
   TTimerSpeedButton* down = spin->DownSpeedButton();
-
   spin->SetFocus();
   EXPECT_EQ(up->RepeatButtonFlags, rfAutoRepeat | rfFocusFrame);
   KeyDown(Window(), VK_DOWN);
@@ -250,147 +194,90 @@ TEST_F(SpinButtonTest, FocusFrameFollowsTheCurrentHalfWhileFocused) {
 
   other->SetFocus();
   EXPECT_EQ(down->RepeatButtonFlags, rfAutoRepeat);
-  LeftDown(Window(), 5, 5);  // a press selects the half and takes the focus
-  LeftUp(Window(), 5, 5);
+  Click(*spin);  // a press selects the half and takes the focus
   EXPECT_EQ(spin->CurrentButton(), up);
   EXPECT_TRUE(spin->Focused());
   EXPECT_EQ(up->RepeatButtonFlags, rfAutoRepeat | rfFocusFrame);
 }
 
-// Pixels of one half painted on its own, row-major.
-std::vector<COLORREF> Paint(TControl* half) {
-  ScreenDC screen;
-  MemoryDC dc;
-  GdiObject bitmap(CreateCompatibleBitmap(screen.Get(), half->Width(), half->Height()));
-  ScopedSelect select(dc.Get(), bitmap.Get());
-  half->PaintTo(dc.Get(), 0, 0);
-  std::vector<COLORREF> pixels;
-  for (int y = 0; y < half->Height(); ++y)
-    for (int x = 0; x < half->Width(); ++x)
-      pixels.push_back(GetPixel(dc.Get(), x, y));
-  return pixels;
-}
-
-// Every pixel that the frame changes lies on the outline of r, and every side has some.
-void ExpectFrameOn(const std::vector<COLORREF>& without, const std::vector<COLORREF>& with, int width,
-                   const RECT& r) {
-  int sides[4] = {};
-  for (size_t i = 0; i < with.size(); ++i) {
-    if (with[i] == without[i]) continue;
-    int x = static_cast<int>(i) % width, y = static_cast<int>(i) / width;
-    bool onOutline = x >= r.left && x < r.right && y >= r.top && y < r.bottom &&
-                     (x == r.left || x == r.right - 1 || y == r.top || y == r.bottom - 1);
-    EXPECT_TRUE(onOutline) << "changed pixel off the frame at " << x << "," << y;
-    if (x == r.left) ++sides[0];
-    if (x == r.right - 1) ++sides[1];
-    if (y == r.top) ++sides[2];
-    if (y == r.bottom - 1) ++sides[3];
-  }
-  for (int side : sides)
-    EXPECT_GT(side, 0);
+// The smallest rectangle that holds every pixel the frame changes.
+RECT FrameBounds(const Snapshot& without, const Snapshot& with, int width, int height) {
+  RECT r{width, height, 0, 0};
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      if (with.Pixel(x, y) != without.Pixel(x, y))
+        r = {std::min<LONG>(r.left, x), std::min<LONG>(r.top, y), std::max<LONG>(r.right, x + 1),
+             std::max<LONG>(r.bottom, y + 1)};
+  return r;
 }
 
 TEST_F(SpinButtonTest, FocusFrameIsDottedThreePixelsInsideAndShiftsWhenPressed) {
   spin->SetBounds(10, 10, 30, 40);
   TTimerSpeedButton* up = spin->UpSpeedButton();
-  std::vector<COLORREF> plain = Paint(up);
-  up->RepeatButtonFlags |= rfFocusFrame;
-  ExpectFrameOn(plain, Paint(up), 30, RECT{3, 3, 27, 17});
-
-  LeftDown(Window(), 5, 5);
-  up->RepeatButtonFlags &= static_cast<TRepeatButtonFlags>(~rfFocusFrame);
-  std::vector<COLORREF> pressed = Paint(up);
-  up->RepeatButtonFlags |= rfFocusFrame;
-  ExpectFrameOn(pressed, Paint(up), 30, RECT{4, 4, 28, 18});
-  LeftUp(Window(), 5, 5);
+  for (int pressed = 0; pressed < 2; ++pressed) {
+    if (pressed) Press(5, 5);
+    up->RepeatButtonFlags = rfAutoRepeat;
+    Snapshot plain(*up);
+    up->RepeatButtonFlags |= rfFocusFrame;
+    Snapshot framed(*up);
+    RECT r = FrameBounds(plain, framed, 30, 20), want{3 + pressed, 3 + pressed, 27 + pressed, 17 + pressed};
+    EXPECT_TRUE(EqualRect(&r, &want)) << r.left << "," << r.top << "," << r.right << "," << r.bottom;
+    EXPECT_EQ(framed.Pixel(15, 10), plain.Pixel(15, 10));  // a frame, not a fill
+  }
+  Release(5, 5);
 }
 
-// --- focus hand-over ---------------------------------------------------------------------------------
-
-TEST_F(SpinButtonTest, PressGivesTheFocusToFocusControl) {
-  auto* target = new TEdit(form);
-  target->SetBounds(100, 10, 80, 22);
-  target->SetParent(form);
-  auto* other = new TEdit(form);
-  other->SetBounds(100, 40, 80, 22);
-  other->SetParent(form);
+TEST_F(SpinButtonTest, PressGivesTheFocusToFocusControlWhileItIsATabStopAndThere) {
+  TEdit* target = Edit(10);
+  TEdit* other = Edit(40);
+  auto focusAfterPress = [&] {
+    Click(*spin);
+    return TWinControl::FindControl(GetFocus());
+  };
+  spin->FocusControl = other;
+  other->SetTabStop(false);
+  target->SetFocus();
+  EXPECT_EQ(focusAfterPress(), target);
   spin->FocusControl = target;
   other->SetFocus();
-  LeftDown(Window(), 5, 5);
-  EXPECT_TRUE(target->Focused());
-  LeftUp(Window(), 5, 5);
-  EXPECT_EQ(ups, 1);
-
-  // A spin button that is a tab stop takes the focus from its FocusControl.
-  spin->SetTabStop(true);
-  LeftDown(Window(), 5, 5);
-  EXPECT_TRUE(spin->Focused());
-  LeftUp(Window(), 5, 5);
-}
-
-TEST_F(SpinButtonTest, RemovalOfFocusControlClearsItAndThePressFocusesTheSpinButton) {
-  auto* target = new TEdit(form);
-  target->SetParent(form);
-  spin->FocusControl = target;
-  spin->SetTabStop(true);
-  delete new TEdit(form);  // another component's removal is no concern of it
+  EXPECT_EQ(focusAfterPress(), target);
+  spin->SetTabStop(true);  // a tab stop itself, it takes the focus from its FocusControl
+  EXPECT_EQ(focusAfterPress(), spin);
+  delete other;  // another component's removal is no concern of it
   EXPECT_EQ(spin->FocusControl, target);
   delete target;
   EXPECT_EQ(spin->FocusControl, nullptr);
-  LeftDown(Window(), 5, 5);
-  EXPECT_TRUE(spin->Focused());
-  LeftUp(Window(), 5, 5);
+  Edit(70)->SetFocus();
+  EXPECT_EQ(focusAfterPress(), spin);
+  EXPECT_EQ(ups, 4);
 }
 
-TEST_F(SpinButtonTest, FocusControlThatIsNoTabStopIsPassedOver) {
-  auto* target = new TEdit(form);
-  target->SetParent(form);
-  target->SetTabStop(false);
-  spin->FocusControl = target;
-  LeftDown(Window(), 5, 5);
-  EXPECT_FALSE(target->Focused());
-  LeftUp(Window(), 5, 5);
+// The glyph as rows of '#' (black) and '.' (olive, the colour that shows the ground).
+std::string GlyphRow(TBitmap* glyph, int y) {
+  std::string row;
+  for (int x = 0; x < glyph->Width(); ++x)
+    row += glyph->PixelAt(x, y) == RGB(0, 0, 0) ? '#' : glyph->PixelAt(x, y) == RGB(128, 128, 0) ? '.' : '?';
+  return row;
 }
 
-// --- glyphs ---------------------------------------------------------------------------------------------
-
-TEST_F(SpinButtonTest, BuiltInGlyphsAreBlackTrianglesOnOlive) {
-  TBitmap* up = spin->UpGlyph();
-  TBitmap* down = spin->DownGlyph();
-  ASSERT_FALSE(up->Empty());
-  ASSERT_FALSE(down->Empty());
-  EXPECT_EQ(up->Width(), 9);
-  EXPECT_EQ(up->Height(), 6);
-  const COLORREF olive = RGB(128, 128, 0), black = RGB(0, 0, 0);
-  EXPECT_EQ(up->TransparentColor(), olive);
-  EXPECT_EQ(up->PixelAt(4, 0), olive);
-  EXPECT_EQ(up->PixelAt(4, 1), black);
-  EXPECT_EQ(up->PixelAt(3, 1), olive);
-  EXPECT_EQ(up->PixelAt(1, 4), black);
-  EXPECT_EQ(up->PixelAt(7, 4), black);
-  EXPECT_EQ(up->PixelAt(0, 4), olive);
-  EXPECT_EQ(up->PixelAt(4, 5), olive);
-  EXPECT_EQ(down->PixelAt(1, 1), black);
-  EXPECT_EQ(down->PixelAt(4, 4), black);
-  EXPECT_EQ(down->PixelAt(3, 4), olive);
-}
-
-TEST_F(SpinButtonTest, PaintedArrowShowsNoOliveBackground) {
-  std::vector<COLORREF> pixels = Paint(spin->UpSpeedButton());
-  int black = 0;
-  for (COLORREF c : pixels) {
-    EXPECT_NE(c, RGB(128, 128, 0));
-    if (c == RGB(0, 0, 0)) ++black;
+TEST_F(SpinButtonTest, BuiltInGlyphsAreBlackTrianglesOnATransparentOlive) {
+  const char* arrow[] = {".........", "....#....", "...###...", "..#####..", ".#######.", "........."};
+  ASSERT_EQ(spin->UpGlyph()->Height(), 6);
+  ASSERT_EQ(spin->DownGlyph()->Height(), 6);
+  for (int y = 0; y < 6; ++y) {
+    EXPECT_EQ(GlyphRow(spin->UpGlyph(), y), arrow[y]);
+    EXPECT_EQ(GlyphRow(spin->DownGlyph(), y), arrow[5 - y]);
   }
-  EXPECT_GE(black, 16);  // the 1 + 3 + 5 + 7 pixels of the arrow
+  Snapshot painted(*spin->UpSpeedButton());
+  EXPECT_EQ(painted.Count(RGB(128, 128, 0)), 0);
+  EXPECT_GE(painted.Count(RGB(0, 0, 0)), 16);  // the 1 + 3 + 5 + 7 pixels of the arrow
 }
 
 TEST_F(SpinButtonTest, NilGlyphRestoresTheBuiltInArrowWithOneImage) {
   spin->SetUpNumGlyphs(3);
   spin->SetDownNumGlyphs(2);
-  ScreenDC screen;
   TBitmap custom;
-  custom.SetHandle(CreateCompatibleBitmap(screen.Get(), 20, 4));
+  custom.SetHandle(MakeBitmap(20, 4, RGB(255, 0, 0)));
   spin->SetDownGlyph(&custom);
   EXPECT_EQ(spin->DownGlyph()->Width(), 20);
   EXPECT_NE(spin->DownGlyph()->Handle(), custom.Handle());  // copied, not shared
@@ -400,14 +287,6 @@ TEST_F(SpinButtonTest, NilGlyphRestoresTheBuiltInArrowWithOneImage) {
   EXPECT_EQ(spin->DownGlyph()->Width(), 9);
   EXPECT_EQ(spin->DownNumGlyphs(), 1);
   EXPECT_EQ(spin->UpNumGlyphs(), 3);
-}
-
-TEST_F(SpinButtonTest, HalvesStayEnabledWhenTheSpinButtonIsDisabled) {
-  spin->SetEnabled(false);
-  EXPECT_TRUE(spin->UpSpeedButton()->Enabled());
-  EXPECT_TRUE(spin->DownSpeedButton()->Enabled());
-  KeyDown(Window(), VK_UP);  // keys still reach it when sent
-  EXPECT_EQ(ups, 1);
 }
 
 }  // namespace
