@@ -16,16 +16,10 @@ class PageControlTest : public FormTest {
  protected:
   void SetUp() override {
     FormTest::SetUp();
-    pages = new TPageControl(form);
-    pages->SetBounds(8, 60, 257, 247);
+    pages = Make<TPageControl>(form, 8, 60, 257, 247);
     pages->SetHotTrack(true);
-    pages->SetParent(form);
-    first = new TTabSheet(form);
-    first->SetCaption("MessageDlg");
-    first->SetPageControl(pages);
-    second = new TTabSheet(form);
-    second->SetCaption("MessageBox");
-    second->SetPageControl(pages);
+    first = AddSheet(pages, "MessageDlg");
+    second = AddSheet(pages, "MessageBox");
     before = Make<TEdit>(form, 8, 10, 100, 21);
     before->SetTabOrder(0);
     firstBox = Make<TCheckBox>(first, 4, 10, 85, 17, "So&und");
@@ -35,6 +29,12 @@ class PageControlTest : public FormTest {
     wintest::PumpUntilIdle();
   }
 
+  TTabSheet* AddSheet(TPageControl* control, const char* caption) {
+    auto* sheet = new TTabSheet(form);
+    sheet->SetCaption(caption);
+    sheet->SetPageControl(control);
+    return sheet;
+  }
   std::string TabText(int index) {
     wchar_t buffer[64] = {};
     TCITEMW item{};
@@ -64,8 +64,7 @@ TEST_F(PageControlTest, OnlyTheActiveSheetShowsAndSheetsFillTheAreaBelowTheTabs)
   EXPECT_EQ(second->PageIndex(), 1);
   EXPECT_EQ(TabText(0), "MessageDlg");
   EXPECT_EQ(TabText(1), "MessageBox");
-  EXPECT_TRUE(GetWindowLongW(pages->Handle(), GWL_STYLE) & TCS_HOTTRACK);
-  EXPECT_TRUE(GetWindowLongW(pages->Handle(), GWL_STYLE) & WS_TABSTOP);
+  EXPECT_EQ(StyleOf(*pages) & (TCS_HOTTRACK | WS_TABSTOP), TCS_HOTTRACK | WS_TABSTOP);
   EXPECT_TRUE(IsWindowVisible(first->Handle()));
   EXPECT_FALSE(IsWindowVisible(second->Handle()));
 
@@ -95,7 +94,7 @@ TEST_F(PageControlTest, OnlyTheActiveSheetShowsAndSheetsFillTheAreaBelowTheTabs)
   EXPECT_FALSE(IsWindowVisible(second->Handle()));
 }
 
-TEST_F(PageControlTest, ArrowKeysOnTheFocusedTabStripSwitchPages) {
+TEST_F(PageControlTest, ArrowKeysAndCtrlTabSwitchPagesFromTheStripAndFromInsideAPage) {
   pages->SetFocus();
   KeyDown(pages->Handle(), VK_RIGHT);
   wintest::PumpUntilIdle();
@@ -103,14 +102,10 @@ TEST_F(PageControlTest, ArrowKeysOnTheFocusedTabStripSwitchPages) {
   EXPECT_TRUE(IsWindowVisible(second->Handle()));
   EXPECT_FALSE(IsWindowVisible(first->Handle()));
   EXPECT_EQ(changes, 1);
-  EXPECT_TRUE(pages->Focused());
   KeyDown(pages->Handle(), VK_LEFT);
   wintest::PumpUntilIdle();
   EXPECT_EQ(pages->ActivePageIndex(), 0);
-}
-
-TEST_F(PageControlTest, CtrlTabSwitchesPagesFromTheStripAndFromInsideAPage) {
-  pages->SetFocus();
+  changes = 0;
   {
     HeldKeys ctrl{VK_CONTROL};
     KeyDown(pages->Handle(), VK_TAB);
@@ -121,11 +116,12 @@ TEST_F(PageControlTest, CtrlTabSwitchesPagesFromTheStripAndFromInsideAPage) {
   EXPECT_TRUE(DispatchPageKey(pages, VK_TAB, ssCtrl));
   EXPECT_EQ(pages->ActivePageIndex(), 0);  // wraps around
 
-  // From a control on the page the focus follows to the first tab stop of the new page.
-  firstEdit->SetFocus();
-  EXPECT_TRUE(DispatchPageKey(firstEdit, VK_TAB, ssCtrl | ssShift));
+  // Typed on a control of the page, the focus follows to the first tab stop of the new page.
+  firstBox->SetFocus();
+  Press(VK_TAB, {VK_CONTROL, VK_SHIFT});
   EXPECT_EQ(pages->ActivePageIndex(), 1);
   EXPECT_TRUE(secondBox->Focused());
+  EXPECT_FALSE(firstBox->Checked());
   EXPECT_EQ(changes, 3);
 
   // Outside the page control, and without Ctrl, the key is not the page control's.

@@ -1,9 +1,11 @@
 // MessageDlg as a user meets it: the box that appears, its buttons, keys and result.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "Clipbrd.h"
 #include "Dialogs.h"
-#include "WinTest.h"
+#include "FormFixture.h"
 
 using namespace vellumor;
 using wintest::BoxInfo;
@@ -31,12 +33,9 @@ auto Press(const char* caption) {
   return [caption](HWND box) { EXPECT_TRUE(wintest::PressButton(box, caption)) << caption; };
 }
 
-void Key(HWND box, WPARAM key) {
-  HWND focus = GetFocus();
-  ASSERT_TRUE(focus == box || IsChild(box, focus));
-  // Through the dialog's own loop, as typed keys arrive.
-  PostMessageW(focus, WM_KEYDOWN, key, 0);
-  PostMessageW(focus, WM_KEYUP, key, 0xC0000000);
+// A key typed into the box, through the box's own loop.
+auto Key(WPARAM key) {
+  return [key](HWND) { test::PostKey(GetFocus(), key); };
 }
 
 constexpr TMsgDlgButtons Set(std::initializer_list<TMsgDlgBtn> buttons) {
@@ -92,17 +91,18 @@ TEST(MessageDlg, DefaultIsOKThenYesThenTheFirst) {
 }
 
 TEST(MessageDlg, EnterPressesTheDefaultAndEscTheCancelButton) {
-  EXPECT_EQ(Show("x", mtInformation, Set({mbYes, mbNo, mbCancel}), [](HWND b) { Key(b, VK_RETURN); }).result,
-            mrYes);
-  EXPECT_EQ(Show("x", mtInformation, Set({mbYes, mbNo, mbCancel}), [](HWND b) { Key(b, VK_ESCAPE); }).result,
-            mrCancel);
-  EXPECT_EQ(Show("x", mtInformation, Set({mbYes, mbNo}), [](HWND b) { Key(b, VK_ESCAPE); }).result, mrNo);
-  EXPECT_EQ(Show("x", mtInformation, Set({mbOK}), [](HWND b) { Key(b, VK_ESCAPE); }).result, mrOk);
+  const std::tuple<TMsgDlgButtons, WPARAM, TModalResult> rows[] = {
+      {Set({mbYes, mbNo, mbCancel}), VK_RETURN, mrYes},
+      {Set({mbYes, mbNo, mbCancel}), VK_ESCAPE, mrCancel},
+      {Set({mbYes, mbNo}), VK_ESCAPE, mrNo},
+      {Set({mbOK}), VK_ESCAPE, mrOk}};
+  for (auto [buttons, key, result] : rows)
+    EXPECT_EQ(Show("x", mtInformation, buttons, Key(key)).result, result) << key;
 }
 
 TEST(MessageDlg, EscDoesNothingWithoutACancellingButtonAndHelpDoesNotClose) {
   Shown s = Show("x", mtError, Set({mbAbort, mbRetry, mbHelp}), [](HWND box) {
-    Key(box, VK_ESCAPE);
+    Key(VK_ESCAPE)(box);
     SendMessageW(box, WM_CLOSE, 0, 0);
     EXPECT_TRUE(wintest::PressButton(box, "Help"));
     wintest::PumpUntilIdle();
@@ -127,7 +127,7 @@ TEST(MessageDlg, BoxWithNoClosingButtonClosesOnEscAndItsCloseBox) {
     EXPECT_TRUE(wintest::PressButton(box, "Help"));
     wintest::PumpUntilIdle();
     EXPECT_TRUE(IsWindowVisible(box)) << "Help does not close";
-    Key(box, VK_ESCAPE);
+    Key(VK_ESCAPE)(box);
   });
   EXPECT_EQ(s.result, mrCancel);
   s = Show("x", mtWarning, 0, [](HWND box) { SendMessageW(box, WM_CLOSE, 0, 0); });
@@ -172,17 +172,13 @@ TEST(MessageDlg, EveryButtonFitsInsideTheWorkAreaWrappingOntoMoreRows) {
 
 TEST(MessageDlg, CtrlCCopiesCaptionTextAndButtons) {
   Clipboard().SetAsText("before");
-  BYTE keys[256] = {};
-  Show("Line one\rIt's two", mtWarning, Set({mbOK, mbCancel}), [&](HWND box) {
-    // The key goes through the dialog's own loop, with Ctrl held; then Cancel closes it.
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = 0x80;
-    SetKeyboardState(keys);
-    Key(box, 'C');
-    PostMessageW(GetDlgItem(box, 1000 + mbCancel), BM_CLICK, 0, 0);
-  });
-  keys[VK_CONTROL] = 0;
-  SetKeyboardState(keys);
+  {
+    test::HeldKeys ctrl{VK_CONTROL};  // the key goes through the box's own loop; then Cancel closes it
+    Show("Line one\rIt's two", mtWarning, Set({mbOK, mbCancel}), [&](HWND box) {
+      Key('C')(box);
+      PostMessageW(GetDlgItem(box, 1000 + mbCancel), BM_CLICK, 0, 0);
+    });
+  }
   EXPECT_EQ(
       Clipboard().AsText(),
       "---------------------------\r\nWarning\r\n---------------------------\r\nLine one\r\nIt's two\r\n"

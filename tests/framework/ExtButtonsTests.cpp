@@ -2,6 +2,8 @@
 // button's clicks.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "Buttons.h"
 #include "ExtCtrls.h"
 #include "FormFixture.h"
@@ -27,21 +29,14 @@ TEST_F(FormTest, ShapeDrawsItsPenOutlineAndBrushInside) {
 
 TEST_F(FormTest, TopAlignedControlsStackAcrossTheParentsWidth) {
   form->SetClientWidth(357);
-  auto* shape = new TShape(form);
-  shape->SetBounds(5, 5, 10, 45);
+  auto* shape = Make<TShape>(form, 5, 5, 10, 45);
   shape->SetAlign(TAlign::alTop);
-  shape->SetParent(form);
-  auto* bevel = new TBevel(form);
-  bevel->SetBounds(0, 200, 10, 12);
-  bevel->SetParent(form);
+  auto* bevel = Make<TBevel>(form, 0, 200, 10, 12);
   bevel->SetAlign(TAlign::alTop);
-  EXPECT_EQ(shape->BoundsRect().left, 0);
-  EXPECT_EQ(shape->Top(), 0);
-  EXPECT_EQ(shape->Width(), form->ClientWidth());
-  EXPECT_EQ(shape->Height(), 45);
-  EXPECT_EQ(bevel->Top(), 45);
-  EXPECT_EQ(bevel->Width(), form->ClientWidth());
-  EXPECT_EQ(bevel->Height(), 12);
+  EXPECT_EQ(std::tuple(shape->Left(), shape->Top(), shape->Width(), shape->Height()),
+            std::tuple(0, 0, 357, 45));
+  EXPECT_EQ(std::tuple(bevel->Left(), bevel->Top(), bevel->Width(), bevel->Height()),
+            std::tuple(0, 45, 357, 12));
 
   shape->SetHeight(50);  // the later one moves down with it
   EXPECT_EQ(bevel->Top(), 50);
@@ -77,12 +72,9 @@ class BitBtnTest : public FormTest {
  protected:
   void SetUp() override {
     FormTest::SetUp();
-    button = new TBitBtn(form);
-    button->SetBounds(274, 58, 75, 25);
-    button->SetCaption("Preview");
+    button = Make<TBitBtn>(form, 274, 58, 75, 25, "Preview");
     // A magenta ground with a red 8 x 8 square in the middle.
     button->Glyph()->SetHandle(MakeBitmap(16, 16, kMagenta, {{RECT{4, 4, 12, 12}, kRed}}));
-    button->SetParent(form);
     button->OnClick = [this](TObject*) { ++clicks; };
   }
   TBitBtn* button = nullptr;
@@ -90,7 +82,7 @@ class BitBtnTest : public FormTest {
 };
 
 TEST_F(BitBtnTest, GlyphShowsLeftOfTheCaptionWithItsMagentaSeeThrough) {
-  EXPECT_EQ(GetWindowLongW(button->Handle(), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+  EXPECT_EQ(StyleOf(*button) & BS_TYPEMASK, BS_OWNERDRAW);
   Snapshot face(*button);
   EXPECT_EQ(face.Count(kRed), 64);
   EXPECT_EQ(face.Count(kMagenta), 0);
@@ -120,7 +112,7 @@ TEST_F(BitBtnTest, ClicksByMouseKeyboardAndDoubleClickEachRaiseOnClick) {
   EXPECT_EQ(clicks, 3);
 
   button->SetDefault(true);  // an owner-drawn button keeps its type
-  EXPECT_EQ(GetWindowLongW(button->Handle(), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+  EXPECT_EQ(StyleOf(*button) & BS_TYPEMASK, BS_OWNERDRAW);
   EXPECT_TRUE(button->Default());
 }
 

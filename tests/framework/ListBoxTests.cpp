@@ -3,30 +3,23 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "Forms.h"
+#include "FormFixture.h"
 #include "StdCtrls.h"
-#include "WinTest.h"
 
-namespace vellumor {
+namespace vellumor::test {
 namespace {
 
-class ListBoxTest : public ::testing::Test {
+class ListBoxTest : public FormTest {
  protected:
   void SetUp() override {
-    form = std::make_unique<TForm>(nullptr);
-    form->SetBounds(40, 40, 320, 260);
-    list = new TCustomListBox(form.get());
+    FormTest::SetUp();
+    list = new TCustomListBox(form);
     list->SetBounds(10, 10, 200, 150);
   }
-  void Show() {
-    list->SetParent(form.get());
-    form->Show();
-    wintest::PumpUntilIdle();
-  }
+  void Show() { list->SetParent(form); }
   std::vector<std::string> WindowTexts() {
     std::vector<std::string> out;
     int n = static_cast<int>(SendMessageW(list->Handle(), LB_GETCOUNT, 0, 0));
@@ -38,7 +31,6 @@ class ListBoxTest : public ::testing::Test {
     return out;
   }
 
-  std::unique_ptr<TForm> form;
   TCustomListBox* list = nullptr;
 };
 
@@ -131,4 +123,4 @@ TEST_F(ListBoxTest, OwnerDrawnItemsGoToOnDrawItemWithTheirStates) {
 }
 
 }  // namespace
-}  // namespace vellumor
+}  // namespace vellumor::test

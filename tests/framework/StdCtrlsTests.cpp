@@ -1,5 +1,5 @@
-// The standard controls on a real form: labels and their accelerators, the memo's lines and keys,
-// the drop-down list's events, push buttons, check boxes, radio groups, the group box, and the
+// The standard controls on a real form: labels and their accelerators, the memo's lines, the
+// drop-down list's events, push buttons, check boxes, radio groups, the group box, and the
 // keyboard helpers forms use (accelerator dispatch, tab order).
 #include <gtest/gtest.h>
 
@@ -11,22 +11,21 @@
 namespace vellumor::test {
 namespace {
 
-LONG StyleOf(TWinControl& control) {
-  return GetWindowLongW(control.Handle(), GWL_STYLE);
-}
-
 // ---------------------------------------------------------------------------------------------
-// Accelerator letters
+// Accelerator letters and tab order
 
 TEST(AccelTest, AmpersandMarksTheNextLetterCaseInsensitively) {
-  EXPECT_TRUE(IsAccel(L'm', "&Message text:"));
-  EXPECT_TRUE(IsAccel(L'M', "&message text:"));
-  EXPECT_FALSE(IsAccel(L'e', "&Message text:"));
-  EXPECT_TRUE(IsAccel(L't', "Yes &to All"));
-  EXPECT_FALSE(IsAccel(L'b', "A&&B"));  // a doubled ampersand is the character itself
-  EXPECT_TRUE(IsAccel(L'x', "A&&B &x"));
-  EXPECT_FALSE(IsAccel(L'a', "Caption&"));  // nothing after the mark
-  EXPECT_FALSE(IsAccel(L'a', ""));
+  const std::tuple<wchar_t, const char*, bool> rows[] = {
+      {L'm', "&Message text:", true},
+      {L'M', "&message text:", true},
+      {L'e', "&Message text:", false},
+      {L't', "Yes &to All", true},
+      {L'b', "A&&B", false},  // a doubled ampersand is the character itself
+      {L'x', "A&&B &x", true},
+      {L'a', "Caption&", false},  // nothing after the mark
+      {L'a', "", false}};
+  for (auto [letter, caption, marked] : rows)
+    EXPECT_EQ(IsAccel(letter, caption), marked) << caption;
 }
 
 class AccelFormTest : public FormTest {
@@ -39,66 +38,49 @@ class AccelFormTest : public FormTest {
   int clicks = 0;
 };
 
-TEST_F(AccelFormTest, LabelMovesTheFocusToItsFocusControlAndForgetsItWhenItGoes) {
+TEST_F(AccelFormTest, LabelMovesTheFocusToItsFocusControlWhileThatCanTakeIt) {
   auto* edit = At<TEdit>(form, nullptr, 40);
   auto* other = At<TEdit>(form, nullptr, 70);
   auto* label = At<TLabel>(form, "&Title:", 10);
   label->SetFocusControl(edit);
   other->SetFocus();
-
+  edit->SetEnabled(false);
+  EXPECT_TRUE(DispatchAccelerator(form, L't'));  // the label's letter, but nothing can move
+  EXPECT_TRUE(other->Focused());
+  edit->SetEnabled(true);
   EXPECT_TRUE(DispatchAccelerator(form, L't'));
   EXPECT_TRUE(edit->Focused());
 
   delete edit;
   EXPECT_EQ(label->FocusControl(), nullptr);
   other->SetFocus();
-  // The letter is still the label's: taken, and nothing moves.
-  EXPECT_TRUE(DispatchAccelerator(form, L'T'));
+  EXPECT_TRUE(DispatchAccelerator(form, L'T'));  // still the label's letter: taken, nothing moves
   EXPECT_TRUE(other->Focused());
   EXPECT_TRUE(errors.empty());
 }
 
-TEST_F(AccelFormTest, LabelLetterDoesNothingWhileItsFocusControlIsDisabled) {
-  auto* edit = At<TEdit>(form, nullptr, 40);
-  auto* other = At<TEdit>(form, nullptr, 70);
-  auto* label = At<TLabel>(form, "Conte&xt:", 10);
-  label->SetFocusControl(edit);
-  edit->SetEnabled(false);
-  other->SetFocus();
-  EXPECT_TRUE(DispatchAccelerator(form, L'x'));
-  EXPECT_TRUE(other->Focused());
-}
-
-TEST_F(AccelFormTest, CheckBoxTakesTheFocusAndTogglesWithOneClickEvent) {
+TEST_F(AccelFormTest, CheckBoxTogglesAndRadioButtonIsSelectedOnceEachTakingTheFocus) {
   auto* edit = At<TEdit>(form, nullptr, 10);
   auto* box = At<TCheckBox>(form, "So&und", 40);
   box->OnClick = [this](TObject*) { ++clicks; };
   edit->SetFocus();
-
   EXPECT_TRUE(DispatchAccelerator(form, L'u'));
   EXPECT_TRUE(box->Focused());
-  EXPECT_TRUE(box->Checked());
   EXPECT_EQ(SendMessageW(box->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
-  EXPECT_EQ(clicks, 1);
-
   EXPECT_TRUE(DispatchAccelerator(form, L'U'));
   EXPECT_FALSE(box->Checked());
   EXPECT_EQ(clicks, 2);
-}
 
-TEST_F(AccelFormTest, RadioButtonIsSelectedOnceAndRaisesNothingWhenAlreadySelected) {
-  auto* first = At<TRadioButton>(form, "&Preset:", 10);
-  auto* second = At<TRadioButton>(form, "S&elect:", 40);
+  auto* first = At<TRadioButton>(form, "&Preset:", 70);
+  auto* second = At<TRadioButton>(form, "S&elect:", 100);
   second->SetChecked(true);
   first->OnClick = [this](TObject*) { ++clicks; };
-
   EXPECT_TRUE(DispatchAccelerator(form, L'p'));
   EXPECT_TRUE(first->Focused());
   EXPECT_TRUE(first->Checked());
   EXPECT_FALSE(second->Checked());
-  EXPECT_EQ(clicks, 1);
-  EXPECT_TRUE(DispatchAccelerator(form, L'p'));
-  EXPECT_EQ(clicks, 1);
+  EXPECT_TRUE(DispatchAccelerator(form, L'p'));  // already selected: no second event
+  EXPECT_EQ(clicks, 3);
 }
 
 TEST_F(AccelFormTest, HiddenAndDisabledControlsAreSkippedAndTabOrderDecides) {
@@ -110,13 +92,9 @@ TEST_F(AccelFormTest, HiddenAndDisabledControlsAreSkippedAndTabOrderDecides) {
   auto* later = At<TCheckBox>(form, "&Help", 40);
   auto* earlier = At<TCheckBox>(form, "&Help", 70);
   earlier->SetTabOrder(0);
-
   EXPECT_TRUE(DispatchAccelerator(form, L'h'));
   EXPECT_TRUE(earlier->Checked());
-  EXPECT_FALSE(later->Checked());
-  EXPECT_FALSE(disabled->Checked());
-  EXPECT_FALSE(onHidden->Checked());
-
+  EXPECT_FALSE(later->Checked() || disabled->Checked() || onHidden->Checked());
   EXPECT_FALSE(DispatchAccelerator(form, L'q'));  // nobody's letter
 }
 
@@ -130,18 +108,14 @@ TEST_F(AccelFormTest, PlainLettersCountOnlyOnButtonsCheckBoxesAndRadioButtons) {
   EXPECT_FALSE(WantsPlainAccelerators(nullptr));
 }
 
-// ---------------------------------------------------------------------------------------------
-// Tab order helpers
-
 TEST_F(AccelFormTest, FindNextControlWalksContainersInTabOrderAndSkipsWhatCannotTakeTheFocus) {
   auto* edit = At<TEdit>(form, nullptr, 10);
   auto* group = Make<TGroupBox>(form, 10, 40, 200, 120);
-  auto* preset = At<TRadioButton>(group, "&Preset", 20);
+  At<TRadioButton>(group, "&Preset", 20);
   auto* select = At<TRadioButton>(group, "S&elect", 50);
   auto* inGroup = At<TCheckBox>(group, "&OK", 80);
   auto* after = At<TCheckBox>(form, "So&und", 170);
-  auto* hidden = At<TEdit>(form, nullptr, 200);
-  hidden->Hide();
+  At<TEdit>(form, nullptr, 200)->Hide();
   select->SetChecked(true);  // only the selected radio button is a tab stop
 
   EXPECT_EQ(FindNextControl(form, edit, true, true), select);
@@ -153,73 +127,54 @@ TEST_F(AccelFormTest, FindNextControlWalksContainersInTabOrderAndSkipsWhatCannot
   EXPECT_EQ(FindNextControl(form, nullptr, true, true), edit);
   after->SetEnabled(false);
   EXPECT_EQ(FindNextControl(form, inGroup, true, true), edit);
-  (void)preset;
   // The group box is listed (for the walk) but never chosen.
-  auto list = TabOrderList(form);
-  EXPECT_EQ(list.at(1), group);
+  EXPECT_EQ(TabOrderList(form).at(1), group);
   EXPECT_EQ(FindNextControl(group, nullptr, true, true), select);
 }
 
 // ---------------------------------------------------------------------------------------------
 // TLabel
 
-TEST_F(FormTest, LabelSizesItselfToItsCaptionAndFont) {
-  auto* label = new TLabel(form);
-  label->SetParent(form);
-  label->SetBounds(10, 10, 5, 5);
-  label->SetCaption("&Message text:");
+TEST_F(FormTest, LabelSizesItselfToItsCaptionAndFontOnceLoadingEnds) {
+  auto* label = Make<TLabel>(form, 10, 10, 5, 5, "&Message text:");
   const int plainWidth = label->Width();
-  EXPECT_GT(plainWidth, 40);
-  EXPECT_LT(plainWidth, 120);
-  EXPECT_GE(label->Height(), 12);
-  EXPECT_LE(label->Height(), 16);
-
+  EXPECT_TRUE(plainWidth > 40 && plainWidth < 120) << plainWidth;
+  EXPECT_TRUE(label->Height() >= 12 && label->Height() <= 16) << label->Height();
   label->Font().SetStyle(fsBold);
   EXPECT_GT(label->Width(), plainWidth);
-
   label->SetCaption("");
   EXPECT_GE(label->Height(), 12);  // an empty caption keeps one line's height
-
   label->SetAutoSize(false);
   label->SetBounds(10, 10, 200, 30);
   label->SetCaption("Longer caption than before");
   EXPECT_EQ(label->Width(), 200);
   EXPECT_EQ(label->Height(), 30);
-}
 
-TEST_F(FormTest, LabelIsSizedOnceLoadingEnds) {
-  auto* label = new TLabel(form);
+  auto* loaded = new TLabel(form);
   form->BeginLoading();
-  label->SetBounds(10, 10, 3, 3);
-  label->SetCaption("Generate message");
-  EXPECT_EQ(label->Width(), 3);
+  loaded->SetBounds(10, 10, 3, 3);
+  loaded->SetCaption("Generate message");
+  EXPECT_EQ(loaded->Width(), 3);
   form->EndLoading();
-  label->SetParent(form);
-  EXPECT_GT(label->Width(), 50);
+  loaded->SetParent(form);
+  EXPECT_GT(loaded->Width(), 50);
 }
 
-TEST_F(FormTest, OpaqueLabelFillsItsBackgroundAndTransparentOneDoesNot) {
-  auto* label = new TLabel(form);
-  label->SetParent(form);
-  label->SetCaption("Text");
+TEST_F(FormTest, LabelFillsItsBackgroundUnlessTransparentAndUnderlinesItsAcceleratorLetter) {
+  auto* label = Make<TLabel>(form, 10, 10, 0, 0, "Text");
   const int x = label->Width() - 1, y = label->Height() - 1;
   EXPECT_EQ(Snapshot(*label).Pixel(x, y), ColorToRGB(clBtnFace));
   label->SetTransparent(true);
   EXPECT_EQ(Snapshot(*label).Pixel(x, y), RGB(0, 0, 0));  // the black ground shows through
-}
 
-TEST_F(FormTest, AcceleratorLetterIsUnderlined) {
-  // Same text, with and without the mark: only the underline adds ink, in the bottom rows.
-  auto ink = [this](const std::string& caption, bool showAccel) {
-    auto* label = new TLabel(form);
-    label->SetShowAccelChar(showAccel);
-    label->SetCaption(caption);
-    label->SetParent(form);
+  // Same text, with and without the mark: only the underline adds ink.
+  auto ink = [this](const char* caption) {
+    auto* label = Make<TLabel>(form, 10, 40, 0, 0, caption);
     int count = Snapshot(*label).Count(label->ClientRect(), ColorToRGB(clBtnFace), true);
     delete label;
     return count;
   };
-  EXPECT_GT(ink("&Message", true), ink("Message", true));
+  EXPECT_GT(ink("&Message"), ink("Message"));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -240,16 +195,11 @@ class MemoTest : public FormTest {
 
 TEST_F(MemoTest, LinesAddInsertDeleteAndClearEditTheText) {
   TStrings& lines = memo->Lines();
-  EXPECT_EQ(lines.Count(), 0);
-  lines.Add("first");
-  lines.Add("second");
-  lines.Add("");
-  lines.Add("fourth");
+  for (const char* line : {"first", "second", "", "fourth"})
+    lines.Add(line);
   EXPECT_EQ(memo->Text(), "first\r\nsecond\r\n\r\nfourth");
   EXPECT_EQ(lines.Count(), 4);
-  EXPECT_EQ(lines[1], "second");
   EXPECT_EQ(lines[2], "");
-
   lines.Insert(0, "zero");
   lines.Insert(2, "middle");
   EXPECT_EQ(memo->Text(), "zero\r\nfirst\r\nmiddle\r\nsecond\r\n\r\nfourth");
@@ -266,23 +216,13 @@ TEST_F(MemoTest, LinesAddInsertDeleteAndClearEditTheText) {
   EXPECT_EQ(memo->Text(), "first\r\nmiddle\r\nsecond\r\nafter break");
   EXPECT_EQ(lines.IndexOf("second"), 2);
   EXPECT_EQ(lines.Text(), "first\r\nmiddle\r\nsecond\r\nafter break\r\n");
-
   lines.Delete(3);  // the last line takes its break along
   EXPECT_EQ(memo->Text(), "first\r\nmiddle\r\nsecond");
-
-  // An empty last line is kept, with and without a window, and reads back as a line.
-  lines.Add("");
+  lines.Add("");  // an empty last line is kept and reads back as a line
   EXPECT_EQ(lines.Count(), 4);
-  auto* loose = new TMemo(form);
-  loose->Lines().Assign({"A", ""});
-  EXPECT_EQ(loose->Lines().Count(), 2);
-  loose->SetParent(form);
-  EXPECT_EQ(loose->Lines().Count(), 2);
-  EXPECT_EQ(loose->Lines()[1], "");
 
   lines.Clear();
   EXPECT_EQ(memo->Text(), "");
-  EXPECT_EQ(lines.Count(), 0);
   EXPECT_THROW(lines.Strings(0), EListError);
   EXPECT_THROW(lines.Delete(0), EListError);
   EXPECT_THROW(lines.Insert(1, "x"), EListError);
@@ -299,103 +239,53 @@ TEST_F(MemoTest, LinesWorkWithoutAWindowAndSurviveItsCreation) {
   ASSERT_TRUE(loose->HandleAllocated());
   EXPECT_EQ(loose->Lines().Count(), 2);
   EXPECT_EQ(loose->Lines()[1], "three");
+  auto* empty = new TMemo(form);  // an empty last line is kept across the window's creation
+  empty->Lines().Assign({"A", ""});
+  EXPECT_EQ(empty->Lines().Count(), 2);
+  empty->SetParent(form);
+  EXPECT_EQ(empty->Lines().Count(), 2);
+  EXPECT_EQ(empty->Lines()[1], "");
 
   // Wherever the window breaks a text with a lone LF, the lines agree with it.
   loose->SetText("a\nb");
   const int windowLines = static_cast<int>(SendMessageW(loose->Handle(), EM_GETLINECOUNT, 0, 0));
   EXPECT_EQ(loose->Lines().Count(), windowLines);
   loose->Lines().Add("c");
-  EXPECT_EQ(loose->Lines().Count(), windowLines + 1);
   EXPECT_EQ(loose->Lines()[windowLines], "c");
 }
 
-TEST_F(MemoTest, ManyAndLongLinesAreKeptWhole) {
-  memo->Lines().BeginUpdate();
-  for (int i = 0; i < 10000; ++i)
-    memo->Lines().Add("Line " + std::to_string(i));
-  memo->Lines().EndUpdate();
-  EXPECT_EQ(memo->Lines().Count(), 10000);
-  EXPECT_EQ(memo->Lines()[9999], "Line 9999");
-
-  // Line by line, as a program fills a staging memo, without collecting the changes.
-  memo->Lines().Clear();
-  for (int i = 0; i < 10000; ++i)
-    memo->Lines().Add("Line " + std::to_string(i));
-  EXPECT_EQ(memo->Lines().Count(), 10000);
-  EXPECT_EQ(memo->Lines()[5000], "Line 5000");
-
+TEST_F(MemoTest, ManyAndLongLinesAreKeptWholeAndReachTheWindow) {
+  for (bool collected : {true, false}) {  // as a program fills a staging memo, with and without
+    memo->Lines().Clear();
+    if (collected) memo->Lines().BeginUpdate();
+    for (int i = 0; i < 10000; ++i)
+      memo->Lines().Add("Line " + std::to_string(i));
+    if (collected) memo->Lines().EndUpdate();
+    EXPECT_EQ(memo->Lines().Count(), 10000);
+    EXPECT_EQ(memo->Lines()[9999], "Line 9999");
+  }
   // Longer than the window's default text limit and than EM_GETLINE's size field.
   const std::string longLine(100000, 'x');
   memo->Lines().Clear();
   memo->Lines().Add("short");
   memo->Lines().Add(longLine);
-  EXPECT_EQ(memo->Lines().Count(), 2);
   EXPECT_EQ(memo->Lines()[1].size(), longLine.size());
   EXPECT_EQ(memo->Text().size(), 5 + 2 + longLine.size());
-}
+  EXPECT_EQ(SendMessageW(memo->Handle(), EM_GETLINECOUNT, 0, 0), 2);  // no wrapping
+  EXPECT_TRUE((StyleOf(*memo) & (WS_HSCROLL | WS_VSCROLL)) == (WS_HSCROLL | WS_VSCROLL));
 
-TEST_F(MemoTest, LinesAddedAndLeftAloneReachTheWindow) {
-  wintest::PumpUntilIdle();  // nothing else left for the memo to handle
+  // Added and left alone, a line is in the window itself, asked past the memo's own handling.
+  memo->Lines().Clear();
+  wintest::PumpUntilIdle();
   memo->Lines().Add("shown");
   wintest::PumpUntilIdle();
-  // Asked past the memo's own message handling, straight from the window class.
   WNDCLASSW edit{};
   ASSERT_TRUE(GetClassInfoW(nullptr, L"EDIT", &edit));
   EXPECT_EQ(CallWindowProcW(edit.lpfnWndProc, memo->Handle(), WM_GETTEXTLENGTH, 0, 0), 5);
-}
-
-TEST_F(MemoTest, StylesGiveBothScrollBarsAndNoWrapping) {
-  const LONG style = StyleOf(*memo);
-  EXPECT_TRUE(style & ES_MULTILINE);
-  EXPECT_TRUE(style & ES_WANTRETURN);
-  EXPECT_TRUE(style & ES_AUTOHSCROLL);  // long lines scroll sideways
-  EXPECT_TRUE(style & WS_HSCROLL);
-  EXPECT_TRUE(style & WS_VSCROLL);
-  memo->Lines().Add(std::string(300, 'w'));
-  EXPECT_EQ(SendMessageW(memo->Handle(), EM_GETLINECOUNT, 0, 0), 1);
-}
-
-TEST_F(MemoTest, EnterStartsALineTabAndEscapeChangeNothing) {
-  memo->SetText("ab");
-  memo->SetFocus();
-  memo->SetSelStart(2);
-  KeyDown(memo->Handle(), VK_RETURN);
-  Char(memo->Handle(), L'\r');
-  Type(memo->Handle(), L"c");
-  EXPECT_EQ(memo->Text(), "ab\r\nc");
-
-  KeyDown(memo->Handle(), VK_TAB);
-  Char(memo->Handle(), L'\t');
-  EXPECT_EQ(memo->Text(), "ab\r\nc");
-
-  // The window is asked as a dialog would (which makes the edit act as in a dialog), then Esc.
-  MSG msg{memo->Handle(), WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
-  SendMessageW(memo->Handle(), WM_GETDLGCODE, VK_ESCAPE, reinterpret_cast<LPARAM>(&msg));
-  KeyDown(memo->Handle(), VK_ESCAPE);
-  Char(memo->Handle(), 0x1B);
-  wintest::PumpUntilIdle();
-  EXPECT_TRUE(form->Showing());
-  EXPECT_EQ(memo->Text(), "ab\r\nc");
-}
-
-TEST_F(MemoTest, DialogCodeGivesTabAwayAndKeepsEnter) {
-  MSG tab{memo->Handle(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
-  LRESULT code = SendMessageW(memo->Handle(), WM_GETDLGCODE, VK_TAB, reinterpret_cast<LPARAM>(&tab));
-  EXPECT_FALSE(code & (DLGC_WANTTAB | DLGC_WANTALLKEYS | DLGC_WANTMESSAGE));
-  MSG enter{memo->Handle(), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
-  code = SendMessageW(memo->Handle(), WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&enter));
-  EXPECT_TRUE(code & DLGC_WANTMESSAGE);
-  memo->WantReturns = false;
-  code = SendMessageW(memo->Handle(), WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&enter));
-  EXPECT_FALSE(code & DLGC_WANTMESSAGE);
-}
-
-TEST_F(MemoTest, SelectAllAndCopyPutTheWholeTextOnTheClipboard) {
-  memo->Lines().Add("procedure");
   memo->Lines().Add("  it's here");
   memo->SelectAll();
   memo->CopyToClipboard();
-  EXPECT_EQ(wintest::ReadClipboardText(), "procedure\r\n  it's here");
+  EXPECT_EQ(wintest::ReadClipboardText(), "shown\r\n  it's here");
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -421,22 +311,17 @@ class ComboTest : public FormTest {
 TEST_F(ComboTest, ItemsAndSelectionAreKeptBeforeAndAfterTheWindow) {
   ASSERT_TRUE(combo->HandleAllocated());
   EXPECT_EQ(combo->Items().Count(), 4);
-  EXPECT_EQ(combo->ItemIndex(), 2);
   EXPECT_EQ(combo->Text(), "Information");
   EXPECT_TRUE(StyleOf(*combo) & CBS_DROPDOWNLIST);
   EXPECT_LT(combo->Height(), 40);  // the closed part, not the dropped list
-
   combo->SetItemIndex(7);
   EXPECT_EQ(combo->ItemIndex(), -1);
   EXPECT_EQ(combo->Text(), "");
   combo->SetText("Error");
-  EXPECT_EQ(combo->ItemIndex(), 1);
   EXPECT_EQ(log, "");  // the program's own changes raise nothing
-
   combo->RecreateWnd();
   EXPECT_EQ(combo->Items().Count(), 4);
   EXPECT_EQ(combo->ItemIndex(), 1);
-
   combo->Items().Delete(0);
   EXPECT_EQ(combo->Items()[0], "Error");
   combo->Items().Clear();
@@ -444,21 +329,26 @@ TEST_F(ComboTest, ItemsAndSelectionAreKeptBeforeAndAfterTheWindow) {
   EXPECT_THROW(combo->Items().Strings(0), EListError);
 }
 
-TEST_F(ComboTest, ArrowKeysAndWheelWhileClosedSelectButDoNotCloseUp) {
+TEST_F(ComboTest, ArrowKeysAndWheelSelectWhileClosedAndClosingTheListRaisesCloseUp) {
   combo->SetFocus();
   KeyDown(combo->Handle(), VK_DOWN);
   wintest::PumpUntilIdle();
   EXPECT_EQ(combo->ItemIndex(), 3);
-  EXPECT_EQ(log, "select Confirmation;");
-
-  // The wheel over the closed list moves the selection too.
   RECT r{};
   GetWindowRect(combo->Handle(), &r);
   SendMessageW(combo->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(r.left + 5, r.top + 5));
   wintest::PumpUntilIdle();
   EXPECT_EQ(combo->ItemIndex(), 2);
-  EXPECT_EQ(log, "select Confirmation;select Information;");
+  EXPECT_EQ(log, "select Confirmation;select Information;");  // and no close-up
   log.clear();
+
+  combo->SetDroppedDown(true);
+  wintest::PumpUntilIdle();
+  EXPECT_TRUE(combo->DroppedDown());
+  combo->SetDroppedDown(false);
+  wintest::PumpUntilIdle();
+  EXPECT_EQ(log, "dropdown;closeup;");
+  EXPECT_EQ(combo->ItemIndex(), 2);
 
   combo->OnSelect = nullptr;
   int changes = 0;
@@ -467,23 +357,10 @@ TEST_F(ComboTest, ArrowKeysAndWheelWhileClosedSelectButDoNotCloseUp) {
   wintest::PumpUntilIdle();
   EXPECT_EQ(combo->ItemIndex(), 1);
   EXPECT_EQ(changes, 1);  // OnChange stands in when there is no OnSelect
-  EXPECT_EQ(log, "");     // and no close-up without a dropped list
-}
-
-TEST_F(ComboTest, ClosingTheDroppedListRaisesCloseUpWithOrWithoutAPick) {
-  combo->SetFocus();
-  combo->SetDroppedDown(true);
-  wintest::PumpUntilIdle();
-  EXPECT_TRUE(combo->DroppedDown());
-  combo->SetDroppedDown(false);
-  wintest::PumpUntilIdle();
-  EXPECT_FALSE(combo->DroppedDown());
-  EXPECT_EQ(log, "dropdown;closeup;");
-  EXPECT_EQ(combo->ItemIndex(), 2);
 }
 
 // ---------------------------------------------------------------------------------------------
-// Buttons, check boxes, radio buttons
+// Buttons, check boxes, radio buttons, group boxes
 
 TEST_F(FormTest, ButtonClickRaisesOnClickAndDefaultShowsInItsStyle) {
   auto* button = Make<TButton>(form, 10, 10, 75, 25, "Preview");
@@ -493,7 +370,6 @@ TEST_F(FormTest, ButtonClickRaisesOnClickAndDefaultShowsInItsStyle) {
     ++clicks;
   };
   Click(*button);
-  EXPECT_EQ(clicks, 1);
   SendKey(button->Handle(), VK_SPACE);
   EXPECT_EQ(clicks, 2);
 
@@ -505,7 +381,6 @@ TEST_F(FormTest, ButtonClickRaisesOnClickAndDefaultShowsInItsStyle) {
   edit->SetFocus();
   EXPECT_FALSE(frame(button));
   button->SetDefault(true);
-  EXPECT_TRUE(frame(button));
   button->RecreateWnd();
   EXPECT_TRUE(frame(button));
   other->SetFocus();
@@ -522,9 +397,7 @@ TEST_F(FormTest, CheckBoxTogglesByMouseAndSpaceAndRaisesOnClickOnEveryChange) {
   auto* box = Make<TCheckBox>(form, 10, 10, 69, 17, "&OK");
   std::vector<bool> seen;
   box->OnClick = [&](TObject*) { seen.push_back(box->Checked()); };
-
   Click(*box);
-  EXPECT_TRUE(box->Checked());
   EXPECT_EQ(SendMessageW(box->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
   box->SetFocus();
   SendKey(box->Handle(), VK_SPACE);
@@ -532,13 +405,9 @@ TEST_F(FormTest, CheckBoxTogglesByMouseAndSpaceAndRaisesOnClickOnEveryChange) {
   box->SetChecked(true);
   box->SetChecked(true);  // no change, no event
   EXPECT_EQ(seen, (std::vector<bool>{true, false, true}));
-  EXPECT_EQ(SendMessageW(box->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
-
   box->RecreateWnd();
   EXPECT_EQ(SendMessageW(box->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
-
-  // Stored values raise nothing.
-  form->BeginLoading();
+  form->BeginLoading();  // stored values raise nothing
   box->SetChecked(false);
   form->EndLoading();
   EXPECT_EQ(seen.size(), 3u);
@@ -550,15 +419,12 @@ class RadioTest : public FormTest {
   void SetUp() override {
     FormTest::SetUp();
     for (int i = 0; i < 3; ++i) {
-      auto* radio =
-          Make<TRadioButton>(form, 10, 10 + 25 * i, 100, 17, ("Radio " + std::to_string(i)).c_str());
-      radio->OnClick = [this, i](TObject*) { clicks.push_back(i); };
-      radios.push_back(radio);
+      radios.push_back(
+          Make<TRadioButton>(form, 10, 10 + 25 * i, 100, 17, ("Radio " + std::to_string(i)).c_str()));
+      radios.back()->OnClick = [this, i](TObject*) { clicks.push_back(i); };
     }
-    auto* group = Make<TGroupBox>(form, 150, 10, 200, 80);
-    other = Make<TRadioButton>(group, 10, 20, 100, 17);
+    other = Make<TRadioButton>(Make<TGroupBox>(form, 150, 10, 200, 80), 10, 20, 100, 17);
     other->SetChecked(true);
-    clicks.clear();
   }
   std::vector<TRadioButton*> radios;
   TRadioButton* other = nullptr;
@@ -567,7 +433,6 @@ class RadioTest : public FormTest {
 
 TEST_F(RadioTest, SelectingOneClearsItsSiblingsOnlyAndRaisesOnClickOnlyWhenItBecomesSelected) {
   Click(*radios[1]);
-  EXPECT_TRUE(radios[1]->Checked());
   EXPECT_EQ(SendMessageW(radios[1]->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
   Click(*radios[1]);  // already selected
   Click(*radios[2]);
@@ -575,8 +440,6 @@ TEST_F(RadioTest, SelectingOneClearsItsSiblingsOnlyAndRaisesOnClickOnlyWhenItBec
   EXPECT_EQ(SendMessageW(radios[1]->Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
   EXPECT_TRUE(radios[2]->Checked());
   EXPECT_TRUE(other->Checked());  // another parent, another group
-  EXPECT_EQ(clicks, (std::vector<int>{1, 2}));
-
   radios[0]->SetChecked(true);
   radios[0]->SetChecked(false);  // unchecking raises nothing
   EXPECT_EQ(clicks, (std::vector<int>{1, 2, 0}));
@@ -588,7 +451,6 @@ TEST_F(RadioTest, OnlyTheSelectedOneIsATabStopAndTheStopMovesWithTheSelection) {
     EXPECT_TRUE(radio->TabStop());  // none selected: each can be reached
   radios[1]->SetChecked(true);
   EXPECT_FALSE(radios[0]->TabStop());
-  EXPECT_TRUE(radios[1]->TabStop());
   EXPECT_TRUE(StyleOf(*radios[1]) & WS_TABSTOP);
   EXPECT_FALSE(StyleOf(*radios[2]) & WS_TABSTOP);
   SendKey(radios[2]->Handle(), VK_SPACE);
@@ -598,7 +460,6 @@ TEST_F(RadioTest, OnlyTheSelectedOneIsATabStopAndTheStopMovesWithTheSelection) {
   EXPECT_FALSE(radios[1]->TabStop());
   EXPECT_TRUE(StyleOf(*radios[2]) & WS_TABSTOP);
   EXPECT_TRUE(other->TabStop());
-
   // Leaving the group, or going, hands the stop back.
   radios[2]->SetParent(nullptr);
   EXPECT_TRUE(radios[0]->TabStop());
@@ -615,7 +476,6 @@ TEST_F(RadioTest, ArrowKeysMoveSelectionAndFocusThroughTheGroupSkippingDisabledB
   clicks.clear();
   radios[1]->SetEnabled(false);
   KeyDown(radios[0]->Handle(), VK_DOWN);
-  EXPECT_TRUE(radios[2]->Checked());
   EXPECT_EQ(GetFocus(), radios[2]->Handle());
   KeyDown(radios[2]->Handle(), VK_RIGHT);  // wraps around
   EXPECT_TRUE(radios[0]->Checked());
@@ -625,18 +485,13 @@ TEST_F(RadioTest, ArrowKeysMoveSelectionAndFocusThroughTheGroupSkippingDisabledB
   EXPECT_TRUE(other->Checked());  // the other group is left alone
 }
 
-// ---------------------------------------------------------------------------------------------
-// TGroupBox
-
 TEST_F(FormTest, GroupBoxHoldsControlsDrawsItsFrameAndNeverTakesTheFocus) {
   auto* group = Make<TGroupBox>(form, 10, 10, 241, 120, "Buttons");
   auto* label = Make<TLabel>(group, 32, 90, 10, 10, "Conte&xt:");
   auto* edit = Make<TEdit>(group, 88, 60, 89, 21);
-
   EXPECT_EQ(GetParent(edit->Handle()), group->Handle());
-  EXPECT_TRUE(GetWindowLongW(group->Handle(), GWL_EXSTYLE) & WS_EX_CONTROLPARENT);
+  EXPECT_TRUE(StyleOf(*group, GWL_EXSTYLE) & WS_EX_CONTROLPARENT);
   EXPECT_FALSE(StyleOf(*group) & WS_TABSTOP);
-  EXPECT_FALSE(group->CanFocus());
   edit->SetFocus();
   group->SetFocus();
   Click(*group);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -46,10 +47,14 @@ inline void SendKey(HWND hwnd, WPARAM key) {
   SendMessageW(hwnd, WM_KEYUP, key, scan | static_cast<LPARAM>(0xC0000001));
   wintest::PumpUntilIdle();
 }
-// A key pressed and released, queued for the application's loop to translate and dispatch.
+// A key pressed and released, queued for the loop that runs next (the application's or a modal
+// box's) to translate and dispatch.
 inline void PostKey(HWND hwnd, WPARAM key) {
   PostMessageW(hwnd, WM_KEYDOWN, key, 1);
   PostMessageW(hwnd, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001));
+}
+inline LONG StyleOf(TWinControl& control, int which = GWL_STYLE) {
+  return GetWindowLongW(control.Handle(), which);
 }
 inline void Click(TWinControl& control) {
   LeftDown(control.Handle(), 3, 3);
@@ -95,6 +100,20 @@ class HeldKeys {
  private:
   BYTE saved_[256]{};
 };
+
+// A key as the user types it into the focused window, with keys held (Shift, Ctrl, Alt), through
+// the application's loop and the form's dialog keyboard.
+inline void Press(WPARAM key, std::initializer_list<int> held = {}) {
+  HeldKeys keys(held);
+  const bool alt = std::find(held.begin(), held.end(), VK_MENU) != held.end();
+  if (alt) {  // the loop's translation makes the WM_SYSCHAR
+    PostMessageW(GetFocus(), WM_SYSKEYDOWN, key, 1 << 29);
+    PostMessageW(GetFocus(), WM_SYSKEYUP, key, static_cast<LPARAM>(0xE0000001));
+  } else {
+    PostKey(GetFocus(), key);
+  }
+  Application->ProcessMessages();
+}
 
 // Pixels to read back: a control painted once onto black, or a ground of one colour to draw on.
 class Snapshot {
@@ -163,7 +182,8 @@ class FormTest : public ::testing::Test {
 
   // A control owned by the form, placed on parent, with a caption if one is given.
   template <class T>
-  T* Make(TWinControl* parent, int x, int y, int w, int h, const char* caption = nullptr) {
+  T* Make(TWinControl* parent, int x = 10, int y = 10, int w = 100, int h = 22,
+          const char* caption = nullptr) {
     auto* control = new T(form);
     control->SetBounds(x, y, w, h);
     if (caption) control->SetCaption(caption);
@@ -171,25 +191,16 @@ class FormTest : public ::testing::Test {
     return control;
   }
 
-  // Where the focus lands after each of count presses of Tab (Shift+Tab with back) through the
-  // application's loop.
+  // Where the focus lands after each of count presses of Tab (Shift+Tab with back).
   static std::vector<TWinControl*> TabSequence(int count, bool back = false) {
     std::vector<TWinControl*> seen;
-    auto press = [] {
-      PostKey(GetFocus(), VK_TAB);
-      Application->ProcessMessages();
-    };
     for (int i = 0; i < count; ++i) {
-      if (back) {
-        HeldKeys shift{VK_SHIFT};
-        press();
-      } else {
-        press();
-      }
+      Press(VK_TAB, back ? std::initializer_list<int>{VK_SHIFT} : std::initializer_list<int>{});
       seen.push_back(TWinControl::FindControl(GetFocus()));
     }
     return seen;
   }
+  static TWinControl* Focus() { return TWinControl::FindControl(GetFocus()); }
 
   TForm* form = nullptr;
   std::vector<std::string> errors;
