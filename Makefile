@@ -48,7 +48,7 @@ run: windows
 
 screenshot: windows
 	scripts/screenshot.sh $(CURDIR)/$(WIN) $(CURDIR)/docs/screenshot.png
-	scripts/screenshot-paste.sh $(CURDIR)/$(WIN) $(CURDIR)/docs/paste-question.png
+	scripts/screenshot.sh $(CURDIR)/$(WIN) $(CURDIR)/docs/paste-question.png paste-question
 
 # The release build of the benchmarks; make test builds it too, so it cannot rot unnoticed.
 bench-build: setup
