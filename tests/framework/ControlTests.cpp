@@ -88,6 +88,8 @@ TEST_F(FocusTest, TabOrderDecidesWhereTabGoesAndSurvivesRecreation) {
     EXPECT_EQ(TabSequence(2), (std::vector<TWinControl*>{first, second})) << pass;
     form->RecreateWnd();
   }
+  second->SetFocus();  // Shift+Tab goes back
+  EXPECT_EQ(TabSequence(2, true), (std::vector<TWinControl*>{first, third}));
   second->SetTabOrder(99);  // past the end: last
   EXPECT_EQ(second->TabOrder(), 2);
 }

@@ -316,6 +316,8 @@ TEST_F(ComboTest, ItemsAndSelectionAreKeptBeforeAndAfterTheWindow) {
   combo->Items().Clear();
   EXPECT_EQ(combo->ItemIndex(), -1);
   EXPECT_THROW(combo->Items().Strings(0), EListError);
+  combo->Items().Add("x");  // one character is a whole item
+  EXPECT_EQ(combo->Items()[0], "x");
 }
 
 TEST_F(ComboTest, ArrowKeysAndWheelSelectWhileClosedAndClosingTheListRaisesCloseUp) {
