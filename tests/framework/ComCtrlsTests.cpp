@@ -5,6 +5,9 @@
 
 #include <commctrl.h>
 
+#include <string>
+#include <tuple>
+
 #include "ComCtrls.h"
 #include "FormFixture.h"
 #include "StdCtrls.h"
@@ -46,6 +49,12 @@ class PageControlTest : public FormTest {
   }
 
   int CurSel() { return static_cast<int>(SendMessageW(pages->Handle(), TCM_GETCURSEL, 0, 0)); }
+  // The active page, the sheets that show, and how many changes the user made.
+  std::string State() {
+    return "page " + std::to_string(pages->ActivePageIndex()) + " shows " +
+           (IsWindowVisible(first->Handle()) ? "1" : "") + (IsWindowVisible(second->Handle()) ? "2" : "") +
+           " changes " + std::to_string(changes);
+  }
 
   TPageControl* pages = nullptr;
   TTabSheet* first = nullptr;
@@ -59,80 +68,70 @@ class PageControlTest : public FormTest {
 
 TEST_F(PageControlTest, OnlyTheActiveSheetShowsAndSheetsFillTheAreaBelowTheTabs) {
   ASSERT_EQ(pages->PageCount(), 2);
-  EXPECT_EQ(pages->ActivePageIndex(), 0);  // the first page shows as soon as it is added
-  EXPECT_EQ(first->PageIndex(), 0);
-  EXPECT_EQ(second->PageIndex(), 1);
-  EXPECT_EQ(TabText(0), "MessageDlg");
-  EXPECT_EQ(TabText(1), "MessageBox");
+  EXPECT_EQ(State(), "page 0 shows 1 changes 0");  // the first page shows as soon as it is added
+  EXPECT_EQ(std::pair(first->PageIndex(), second->PageIndex()), std::pair(0, 1));
+  EXPECT_EQ(TabText(0) + "|" + TabText(1), "MessageDlg|MessageBox");
   EXPECT_EQ(StyleOf(*pages) & (TCS_HOTTRACK | WS_TABSTOP), TCS_HOTTRACK | WS_TABSTOP);
-  EXPECT_TRUE(IsWindowVisible(first->Handle()));
-  EXPECT_FALSE(IsWindowVisible(second->Handle()));
 
   RECT area{};
   GetClientRect(pages->Handle(), &area);
   SendMessageW(pages->Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
   EXPECT_GT(area.top, 10);  // below the tab row
   for (TTabSheet* sheet : {first, second}) {
-    EXPECT_EQ(sheet->Left(), area.left);
-    EXPECT_EQ(sheet->Top(), area.top);
-    EXPECT_EQ(sheet->Width(), area.right - area.left);
-    EXPECT_EQ(sheet->Height(), area.bottom - area.top);
+    const RECT bounds = sheet->BoundsRect();
+    EXPECT_TRUE(EqualRect(&bounds, &area)) << sheet->Caption();
   }
 
-  pages->SetActivePageIndex(1);
+  pages->SetActivePageIndex(1);  // the program's own switch raises nothing
   EXPECT_EQ(pages->ActivePage(), second);
   EXPECT_EQ(CurSel(), 1);
-  EXPECT_TRUE(IsWindowVisible(second->Handle()));
-  EXPECT_FALSE(IsWindowVisible(first->Handle()));
-  EXPECT_EQ(changes, 0);  // the program's own switch raises nothing
-
+  EXPECT_EQ(State(), "page 1 shows 2 changes 0");
   second->SetCaption("Box");
   EXPECT_EQ(TabText(1), "Box");
   pages->SetActivePageIndex(5);
-  EXPECT_EQ(pages->ActivePageIndex(), -1);
-  EXPECT_FALSE(IsWindowVisible(first->Handle()));
-  EXPECT_FALSE(IsWindowVisible(second->Handle()));
+  EXPECT_EQ(State(), "page -1 shows  changes 0");
 }
 
 TEST_F(PageControlTest, ArrowKeysAndCtrlTabSwitchPagesFromTheStripAndFromInsideAPage) {
   pages->SetFocus();
   KeyDown(pages->Handle(), VK_RIGHT);
   wintest::PumpUntilIdle();
-  EXPECT_EQ(pages->ActivePageIndex(), 1);
-  EXPECT_TRUE(IsWindowVisible(second->Handle()));
-  EXPECT_FALSE(IsWindowVisible(first->Handle()));
-  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(State(), "page 1 shows 2 changes 1");
   KeyDown(pages->Handle(), VK_LEFT);
   wintest::PumpUntilIdle();
-  EXPECT_EQ(pages->ActivePageIndex(), 0);
-  changes = 0;
+  EXPECT_EQ(State(), "page 0 shows 1 changes 2");
   {
     HeldKeys ctrl{VK_CONTROL};
     KeyDown(pages->Handle(), VK_TAB);
   }
-  EXPECT_EQ(pages->ActivePageIndex(), 1);
+  EXPECT_EQ(State(), "page 1 shows 2 changes 3");
   EXPECT_TRUE(pages->Focused());  // the strip keeps the focus
-
   EXPECT_TRUE(DispatchPageKey(pages, VK_TAB, ssCtrl));
-  EXPECT_EQ(pages->ActivePageIndex(), 0);  // wraps around
+  EXPECT_EQ(State(), "page 0 shows 1 changes 4");  // wraps around
 
   // Typed on a control of the page, the focus follows to the first tab stop of the new page.
   firstBox->SetFocus();
   Press(VK_TAB, {VK_CONTROL, VK_SHIFT});
-  EXPECT_EQ(pages->ActivePageIndex(), 1);
+  EXPECT_EQ(State(), "page 1 shows 2 changes 5");
   EXPECT_TRUE(secondBox->Focused());
   EXPECT_FALSE(firstBox->Checked());
-  EXPECT_EQ(changes, 3);
 
   // Outside the page control, and without Ctrl, the key is not the page control's.
   before->SetFocus();
   EXPECT_FALSE(DispatchPageKey(before, VK_TAB, ssCtrl));
   EXPECT_FALSE(DispatchPageKey(secondBox, VK_TAB, 0));
   EXPECT_FALSE(DispatchPageKey(secondBox, VK_RIGHT, ssCtrl));
-  EXPECT_EQ(pages->ActivePageIndex(), 1);
+  EXPECT_EQ(State(), "page 1 shows 2 changes 5");
 }
 
 TEST_F(PageControlTest, ControlsOnTheInactivePageAreSkippedByTabAndAccelerators) {
+  // A sheet holds graphic controls too, and their accelerators.
+  auto* label = Make<TLabel>(first, 4, 70, 10, 10, "&Title:");
+  label->SetFocusControl(firstEdit);
+  EXPECT_GT(label->Width(), 10);
+  EXPECT_TRUE(DispatchAccelerator(form, L't'));
+  EXPECT_TRUE(firstEdit->Focused());
+
   EXPECT_EQ(FindNextControl(form, before, true, true), pages);
   EXPECT_EQ(FindNextControl(form, pages, true, true), firstBox);
   EXPECT_EQ(FindNextControl(form, firstEdit, true, true), before);
@@ -148,31 +147,19 @@ TEST_F(PageControlTest, ControlsOnTheInactivePageAreSkippedByTabAndAccelerators)
   EXPECT_TRUE(secondBox->Focused());
 }
 
-TEST_F(PageControlTest, SheetsHoldGraphicControlsAndTheirAccelerators) {
-  auto* label = Make<TLabel>(first, 4, 70, 10, 10, "&Title:");
-  label->SetFocusControl(firstEdit);
-  before->SetFocus();
-  EXPECT_TRUE(DispatchAccelerator(form, L't'));
-  EXPECT_TRUE(firstEdit->Focused());
-  EXPECT_EQ(pages->ActivePage(), first);
-  EXPECT_GT(label->Width(), 10);
-}
-
 TEST_F(PageControlTest, DeletingPagesKeepsAPageShowingAndTheControlSafe) {
   pages->SetActivePageIndex(0);
   delete first;
   EXPECT_EQ(pages->PageCount(), 1);
   EXPECT_EQ(pages->ActivePage(), second);
-  EXPECT_EQ(second->PageIndex(), 0);
-  EXPECT_EQ(CurSel(), 0);
-  EXPECT_EQ(TabText(0), "MessageBox");
-  EXPECT_TRUE(IsWindowVisible(second->Handle()));
+  EXPECT_EQ(std::tuple(second->PageIndex(), CurSel(), TabText(0), IsWindowVisible(second->Handle()) != 0),
+            std::tuple(0, 0, "MessageBox", true));
 
   // A sheet moved elsewhere leaves the page control.
   auto* other = Make<TPageControl>(form, 270, 60, 140, 200);
   second->SetPageControl(other);
-  EXPECT_EQ(pages->PageCount(), 0);
-  EXPECT_EQ(pages->ActivePage(), nullptr);
+  EXPECT_EQ(std::pair(pages->PageCount(), pages->ActivePage()),
+            std::pair(0, static_cast<TTabSheet*>(nullptr)));
   EXPECT_EQ(other->ActivePage(), second);
 
   delete other;  // takes its sheet along

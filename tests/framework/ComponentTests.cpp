@@ -1,4 +1,5 @@
 // Ownership, removal notices and the loading state of components.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -34,7 +35,7 @@ class Probe : public TComponent {
   }
 };
 
-TEST(ComponentOwnership, OwnerDeletesOwnedComponentsNewestFirst) {
+TEST(ComponentOwnership, OwnerDeletesOwnedComponentsNewestFirstAndADeletedOneLeavesItsOwner) {
   journal.clear();
   auto* owner = new Probe(nullptr, "owner");
   new Probe(owner, "a");
@@ -45,15 +46,14 @@ TEST(ComponentOwnership, OwnerDeletesOwnedComponentsNewestFirst) {
   delete owner;
   EXPECT_EQ(journal,
             (std::vector<std::string>{"delete owner", "delete c", "delete b", "delete b1", "delete a"}));
-}
 
-TEST(ComponentOwnership, DeletingAnOwnedComponentTakesItOutOfItsOwner) {
-  Probe owner(nullptr, "owner");
-  auto* a = new Probe(&owner, "a");
-  new Probe(&owner, "b");
+  // Deleted first, an owned component leaves its owner.
+  Probe kept(nullptr, "kept");
+  auto* a = new Probe(&kept, "a");
+  new Probe(&kept, "b");
   delete a;
-  ASSERT_EQ(owner.ComponentCount(), 1);
-  EXPECT_EQ(owner.Components(0)->Name, "b");
+  ASSERT_EQ(kept.ComponentCount(), 1);
+  EXPECT_EQ(kept.Components(0)->Name, "b");
 }
 
 TEST(ComponentNotification, RemovalIsAnnouncedToTheOwnerAndEverySiblingBelowIt) {
@@ -61,12 +61,12 @@ TEST(ComponentNotification, RemovalIsAnnouncedToTheOwnerAndEverySiblingBelowIt) 
   auto* watcher = new Probe(&owner, "watcher");
   auto* nested = new Probe(watcher, "nested");  // hears it through its own owner
   auto* doomed = new Probe(&owner, "doomed");
-  EXPECT_EQ(owner.inserts.size(), 2u);  // its own two; "nested" was announced below "watcher"
-  EXPECT_EQ(watcher->inserts.size(), 2u);
+  // The owner hears its own two; "nested" was announced below "watcher".
+  EXPECT_EQ(std::pair(owner.inserts.size(), watcher->inserts.size()), (std::pair<size_t, size_t>(2, 2)));
   delete doomed;
-  EXPECT_EQ(owner.removals, std::vector<std::string>{"doomed"});
-  EXPECT_EQ(watcher->removals, std::vector<std::string>{"doomed"});
-  EXPECT_EQ(nested->removals, std::vector<std::string>{"doomed"});
+  const std::vector<std::string> heard{"doomed"};
+  EXPECT_EQ((std::vector{owner.removals, watcher->removals, nested->removals}),
+            (std::vector{heard, heard, heard}));
 }
 
 TEST(ComponentNotification, OwnedComponentsAnnounceTheirRemovalNewestFirstWhenTheOwnerGoes) {
@@ -85,25 +85,20 @@ TEST(ComponentLoading, LoadingFlagIsSetOnTheTreeAndLoadedRunsOnceEach) {
   Probe owner(nullptr, "owner");
   auto* child = new Probe(&owner, "child");
   owner.BeginLoading();
-  EXPECT_TRUE(owner.ComponentState() & csLoading);
-  EXPECT_TRUE(child->ComponentState() & csLoading);
+  auto loading = [&] {
+    return std::pair((owner.ComponentState() & csLoading) != 0, (child->ComponentState() & csLoading) != 0);
+  };
+  EXPECT_EQ(loading(), std::pair(true, true));
   owner.EndLoading();
-  EXPECT_EQ(owner.loadedCalls, 1);
-  EXPECT_EQ(child->loadedCalls, 1);
+  EXPECT_EQ(std::pair(owner.loadedCalls, child->loadedCalls), std::pair(1, 1));
   EXPECT_TRUE(child->loadingSeenInLoaded);
-  EXPECT_FALSE(owner.ComponentState() & csLoading);
-  EXPECT_FALSE(child->ComponentState() & csLoading);
+  EXPECT_EQ(loading(), std::pair(false, false));
   owner.EndLoading();  // not loading any more: nothing to finish
   EXPECT_EQ(owner.loadedCalls, 1);
 }
 
 TEST(ListError, MessageNamesTheBadIndex) {
-  try {
-    ListIndexError(7);
-    FAIL() << "no exception";
-  } catch (const EListError& e) {
-    EXPECT_NE(std::string(e.what()).find('7'), std::string::npos);
-  }
+  EXPECT_THAT([] { ListIndexError(7); }, testing::ThrowsMessage<EListError>(testing::HasSubstr("7")));
 }
 
 }  // namespace

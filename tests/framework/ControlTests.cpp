@@ -88,11 +88,13 @@ TEST_F(FocusTest, TabOrderDecidesWhereTabGoesAndSurvivesRecreation) {
     EXPECT_EQ(TabSequence(2), (std::vector<TWinControl*>{first, second})) << pass;
     form->RecreateWnd();
   }
+  second->SetFocus();  // Shift+Tab goes back
+  EXPECT_EQ(TabSequence(2, true), (std::vector<TWinControl*>{first, third}));
   second->SetTabOrder(99);  // past the end: last
   EXPECT_EQ(second->TabOrder(), 2);
 }
 
-TEST_F(FocusTest, FocusComesBackOnActivationAndForgetsADeletedControl) {
+TEST_F(FocusTest, FocusComesBackOnActivationForgetsADeletedControlAndAutoSelectsByKeyboardOnly) {
   TEdit* first = MakeEdit(form, "first", 10);
   TEdit* second = MakeEdit(form, "second", 40);
   second->SetFocus();
@@ -106,21 +108,18 @@ TEST_F(FocusTest, FocusComesBackOnActivationAndForgetsADeletedControl) {
   EXPECT_NE(form->FocusedControl(), second);
   // Must not send an exit notice to the deleted control.
   EXPECT_EQ(Heard([&] { first->SetFocus(); }), std::vector<std::string>{"enter first"});
-}
 
-TEST_F(FocusTest, AutoSelectSelectsAllWhenEnteredByKeyboardButNotByMouse) {
-  TEdit* first = MakeEdit(form, "first", 10);
-  TEdit* second = MakeEdit(form, "second", 40);
-  second->SetText("hello");
+  // Entered by the keyboard an edit selects all; a click places the caret and selects nothing.
+  TEdit* third = MakeEdit(form, "third", 40);
+  third->SetText("hello");
+  third->SetFocus();
+  EXPECT_EQ(third->SelLength(), 5);
   first->SetFocus();
-  second->SetFocus();
-  EXPECT_EQ(second->SelLength(), 5);
-  first->SetFocus();
-  second->SetSelStart(0);
-  LeftDown(second->Handle(), 60, 5);  // the click places the caret; nothing is selected for it
-  LeftUp(second->Handle(), 60, 5);
-  EXPECT_TRUE(second->Focused());
-  EXPECT_EQ(second->SelLength(), 0);
+  third->SetSelStart(0);
+  LeftDown(third->Handle(), 60, 5);
+  LeftUp(third->Handle(), 60, 5);
+  EXPECT_TRUE(third->Focused());
+  EXPECT_EQ(third->SelLength(), 0);
 }
 
 // --- edits and reflection ----------------------------------------------------------------------
@@ -143,8 +142,7 @@ TEST_F(FormTest, EditHeightFollowsItsFontAndItsChangesAndKeysReachItsEvents) {
   };
   fixed->SetText("abc");
   Char(fixed->Handle(), L'x');
-  EXPECT_EQ(changes, 2);
-  EXPECT_EQ(fixed->Text(), "xabc");
+  EXPECT_EQ(std::pair(changes, fixed->Text()), std::pair(2, std::string("xabc")));
 
   // Key events can swallow or change a character or a key.
   edit->OnKeyPress = [](TObject*, wchar_t& key) {
@@ -196,10 +194,9 @@ TEST_F(FormTest, CommandNotifyAndColourAreAnsweredByTheChildTheirHandleNames) {
   HDC dc = GetDC(edit->Handle());
   LRESULT brush = SendMessageW(form->Handle(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
                                reinterpret_cast<LPARAM>(edit->Handle()));
-  EXPECT_EQ(GetBkColor(dc), RGB(255, 0, 0));
   LOGBRUSH lb{};
   EXPECT_TRUE(GetObjectW(reinterpret_cast<HBRUSH>(brush), sizeof(lb), &lb));
-  EXPECT_EQ(lb.lbColor, RGB(255, 0, 0));
+  EXPECT_EQ(std::pair(GetBkColor(dc), lb.lbColor), std::pair(RGB(255, 0, 0), RGB(255, 0, 0)));
   ReleaseDC(edit->Handle(), dc);
 }
 
@@ -297,23 +294,24 @@ TEST_F(FormTest, SpeedButtonIsDownWhileHeldOverItAndClicksOnReleaseOverIt) {
   auto* button = Make<TSpeedButton>(form, 10, 10, 30, 20);
   int clicks = 0;
   button->OnClick = [&](TObject*) { ++clicks; };
+  // Down or up, whether it holds the mouse, and the clicks so far.
+  auto state = [&] {
+    return std::string(button->State() == TButtonState::bsDown ? "down" : "up") +
+           (button->MouseCapture() ? " held " : " ") + std::to_string(clicks);
+  };
   HWND hwnd = form->Handle();
   LeftDown(hwnd, 15, 15);
-  EXPECT_EQ(button->State(), TButtonState::bsDown);
-  EXPECT_EQ(clicks, 0);
+  EXPECT_EQ(state(), "down held 0");
   MoveHeld(hwnd, 100, 100);
-  EXPECT_EQ(button->State(), TButtonState::bsUp);
-  EXPECT_TRUE(button->MouseCapture());
+  EXPECT_EQ(state(), "up held 0");
   MoveHeld(hwnd, 20, 20);
-  EXPECT_EQ(button->State(), TButtonState::bsDown);
+  EXPECT_EQ(state(), "down held 0");
   LeftUp(hwnd, 20, 20);
-  EXPECT_EQ(button->State(), TButtonState::bsUp);
-  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(state(), "up 1");
   LeftDown(hwnd, 15, 15);
   LeftUp(hwnd, 100, 100);
-  EXPECT_EQ(clicks, 1);
   SendMessageW(hwnd, WM_RBUTTONDOWN, MK_RBUTTON, Point(15, 15));
-  EXPECT_EQ(button->State(), TButtonState::bsUp);
+  EXPECT_EQ(state(), "up 1");
   // A double click counts as a second press.
   LeftDown(hwnd, 15, 15);
   LeftUp(hwnd, 15, 15);
@@ -339,9 +337,10 @@ TEST_F(FormTest, SpeedButtonShowsTheGlyphImageOfItsStateWithTheBottomLeftColourS
       4, 2, RGB(0, 0, 255), {{RECT{1, 0, 2, 1}, RGB(255, 0, 0)}, {RECT{3, 0, 4, 1}, RGB(0, 255, 0)}}));
   button->SetNumGlyphs(2);
   button->SetParent(form);
-  EXPECT_EQ(Snapshot(*button).Pixel(7, 5), RGB(255, 0, 0));
-  EXPECT_EQ(Snapshot(*button).Pixel(6, 5), GetSysColor(COLOR_BTNFACE));
-  EXPECT_EQ(Snapshot(*button).Pixel(7, 6), GetSysColor(COLOR_BTNFACE));
+  const Snapshot shot(*button);
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  EXPECT_EQ((std::vector{shot.Pixel(7, 5), shot.Pixel(6, 5), shot.Pixel(7, 6)}),
+            (std::vector{RGB(255, 0, 0), face, face}));
   button->SetEnabled(false);
   EXPECT_EQ(Snapshot(*button).Pixel(7, 5), RGB(0, 255, 0));
 }
@@ -382,8 +381,8 @@ TEST_F(FormTest, ChildWindowsAreMadeWithTheParentsAndRecreatedKeepingTheirTextAn
   edit->SetCtl3D(false);  // needs a new window
   EXPECT_FALSE(IsWindow(before));
   EXPECT_EQ(edit->Text(), "kept");
-  EXPECT_TRUE(StyleOf(*edit) & ES_READONLY);
-  EXPECT_FALSE(StyleOf(*edit, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+  EXPECT_EQ(std::pair(StyleOf(*edit) & ES_READONLY, StyleOf(*edit, GWL_EXSTYLE) & WS_EX_CLIENTEDGE),
+            std::pair(static_cast<LONG>(ES_READONLY), 0L));
   EXPECT_EQ(TWinControl::FindControl(edit->Handle()), edit);
 
   auto* rtl = new TEdit(form);
@@ -399,8 +398,7 @@ TEST_F(FormTest, FontChangeReachesChildrenThatFollowTheirParent) {
   auto* own = Make<TEdit>(form);
   own->Font().SetName("Courier New");
   form->Font().SetHeight(-20);
-  EXPECT_EQ(edit->Font().Height(), -20);
-  EXPECT_EQ(own->Font().Height(), -11);
+  EXPECT_EQ(std::pair(edit->Font().Height(), own->Font().Height()), std::pair(-20, -11));
   EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(edit->Handle(), WM_GETFONT, 0, 0)), edit->Font().Handle());
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <vector>
 
 #include "Buttons.h"
 #include "ExtCtrls.h"
@@ -18,9 +19,8 @@ TEST_F(FormTest, ShapeDrawsItsPenOutlineAndBrushInside) {
   auto* shape = Make<TShape>(form, 10, 10, 40, 30);
   shape->Brush().SetColor(clWhite);
   Snapshot plain(*shape);
-  EXPECT_EQ(plain.Pixel(0, 0), RGB(0, 0, 0));  // the default pen is black
-  EXPECT_EQ(plain.Pixel(39, 29), RGB(0, 0, 0));
-  EXPECT_EQ(plain.Pixel(20, 15), RGB(255, 255, 255));
+  EXPECT_EQ((std::vector{plain.Pixel(0, 0), plain.Pixel(39, 29), plain.Pixel(20, 15)}),
+            (std::vector{RGB(0, 0, 0), RGB(0, 0, 0), RGB(255, 255, 255)}));  // the default pen is black
 
   shape->Pen().SetColor(clWhite);
   Snapshot white(*shape);
@@ -33,10 +33,9 @@ TEST_F(FormTest, TopAlignedControlsStackAcrossTheParentsWidth) {
   shape->SetAlign(TAlign::alTop);
   auto* bevel = Make<TBevel>(form, 0, 200, 10, 12);
   bevel->SetAlign(TAlign::alTop);
-  EXPECT_EQ(std::tuple(shape->Left(), shape->Top(), shape->Width(), shape->Height()),
-            std::tuple(0, 0, 357, 45));
-  EXPECT_EQ(std::tuple(bevel->Left(), bevel->Top(), bevel->Width(), bevel->Height()),
-            std::tuple(0, 45, 357, 12));
+  auto bounds = [](TControl* c) { return std::tuple(c->Left(), c->Top(), c->Width(), c->Height()); };
+  EXPECT_EQ(bounds(shape), std::tuple(0, 0, 357, 45));
+  EXPECT_EQ(bounds(bevel), std::tuple(0, 45, 357, 12));
 
   shape->SetHeight(50);  // the later one moves down with it
   EXPECT_EQ(bevel->Top(), 50);
@@ -50,22 +49,19 @@ TEST_F(FormTest, BevelFrameAndTopLineAreEtched) {
   const COLORREF shadow = ColorToRGB(clBtnShadow), light = ColorToRGB(clBtnHighlight);
   auto* bevel = Make<TBevel>(form, 8, 56, 257, 129);
   bevel->SetShape(TBevelShape::bsFrame);
+  // Left, top and bottom edges, then the inside, which is left alone.
   Snapshot frame(*bevel);
-  EXPECT_EQ(frame.Pixel(0, 60), shadow);
-  EXPECT_EQ(frame.Pixel(1, 60), light);
-  EXPECT_EQ(frame.Pixel(100, 0), shadow);
-  EXPECT_EQ(frame.Pixel(100, 1), light);
-  EXPECT_EQ(frame.Pixel(100, 128), light);
-  EXPECT_EQ(frame.Pixel(100, 60), RGB(0, 0, 0));  // the inside is left alone
+  EXPECT_EQ((std::vector{frame.Pixel(0, 60), frame.Pixel(1, 60), frame.Pixel(100, 0), frame.Pixel(100, 1),
+                         frame.Pixel(100, 128), frame.Pixel(100, 60)}),
+            (std::vector{shadow, light, shadow, light, light, RGB(0, 0, 0)}));
 
   bevel->SetShape(TBevelShape::bsTopLine);
   bevel->SetBounds(0, 45, 357, 12);
+  // The etched line, nothing below it and no side lines.
   Snapshot line(*bevel);
-  EXPECT_EQ(line.Pixel(50, 0), shadow);
-  EXPECT_EQ(line.Pixel(50, 1), light);
-  EXPECT_EQ(line.Pixel(50, 2), RGB(0, 0, 0));
-  EXPECT_EQ(line.Pixel(0, 6), RGB(0, 0, 0));  // no side lines
-  EXPECT_EQ(line.Pixel(356, 6), RGB(0, 0, 0));
+  EXPECT_EQ((std::vector{line.Pixel(50, 0), line.Pixel(50, 1), line.Pixel(50, 2), line.Pixel(0, 6),
+                         line.Pixel(356, 6)}),
+            (std::vector{shadow, light, RGB(0, 0, 0), RGB(0, 0, 0), RGB(0, 0, 0)}));
 }
 
 class BitBtnTest : public FormTest {
@@ -81,25 +77,24 @@ class BitBtnTest : public FormTest {
   int clicks = 0;
 };
 
-TEST_F(BitBtnTest, GlyphShowsLeftOfTheCaptionWithItsMagentaSeeThrough) {
+TEST_F(BitBtnTest, GlyphShowsLeftOfTheCaptionWithItsMagentaSeeThroughAndOnlyItsOutlineWhenDisabled) {
   EXPECT_EQ(StyleOf(*button) & BS_TYPEMASK, BS_OWNERDRAW);
   Snapshot face(*button);
   EXPECT_EQ(face.Count(kRed), 64);
   EXPECT_EQ(face.Count(kMagenta), 0);
-  const int glyphLeft = face.LeftmostOf(kRed);
-  EXPECT_GT(glyphLeft, 2);
-  EXPECT_LT(glyphLeft, 75 / 2);  // left of the middle, where the caption follows
+  // All of it left of the middle, where the caption follows, and clear of the frame.
+  EXPECT_EQ(face.Count(RECT{3, 0, 75 / 2, 25}, kRed), 64);
+
+  // Disabled, only the glyph's outline shows.
+  button->SetEnabled(false);
+  Snapshot disabled(*button);
+  EXPECT_EQ(disabled.Count(kRed), 0);
+  EXPECT_GT(disabled.Count(ColorToRGB(clBtnShadow)), 64);
 
   // Without a glyph only the caption remains.
+  button->SetEnabled(true);
   button->Glyph()->SetHandle(nullptr);
   EXPECT_EQ(Snapshot(*button).Count(kRed), 0);
-}
-
-TEST_F(BitBtnTest, DisabledButtonShowsOnlyTheGlyphsOutline) {
-  button->SetEnabled(false);
-  Snapshot face(*button);
-  EXPECT_EQ(face.Count(kRed), 0);
-  EXPECT_GT(face.Count(ColorToRGB(clBtnShadow)), 64);
 }
 
 TEST_F(BitBtnTest, ClicksByMouseKeyboardAndDoubleClickEachRaiseOnClick) {

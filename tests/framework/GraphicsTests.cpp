@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <tuple>
+#include <vector>
+
 #include "FormFixture.h"
 #include "Graphics.h"
 
@@ -32,9 +35,13 @@ TEST(Canvas, PutsTheContextsOwnObjectsBackWhenReleased) {
     EXPECT_EQ(GetCurrentObject(target.DC(), OBJ_FONT), font);
     EXPECT_GT(canvas.TextHeight("Wg"), 25);
   }
-  EXPECT_EQ(GetCurrentObject(target.DC(), OBJ_FONT), font);
-  EXPECT_EQ(GetCurrentObject(target.DC(), OBJ_BRUSH), brush);
-  EXPECT_EQ(GetCurrentObject(target.DC(), OBJ_PEN), pen);
+  EXPECT_EQ(std::tuple(GetCurrentObject(target.DC(), OBJ_FONT), GetCurrentObject(target.DC(), OBJ_BRUSH),
+                       GetCurrentObject(target.DC(), OBJ_PEN)),
+            std::tuple(font, brush, pen));
+  // Without a context, text is measured on the screen.
+  TCanvas loose;
+  loose.Font.SetSize(8);
+  EXPECT_GT(loose.TextHeight("Wg"), 10);
 }
 
 TEST(Canvas, RectangleDrawsOutlineWithPenAndInteriorWithBrushRightBottomExclusive) {
@@ -46,17 +53,12 @@ TEST(Canvas, RectangleDrawsOutlineWithPenAndInteriorWithBrushRightBottomExclusiv
   canvas.Brush.SetStyle(TBrushStyle::bsClear);
   canvas.Pen.SetColor(clRed);
   canvas.Rectangle(5, 5, 15, 15);
-  EXPECT_EQ(canvas.Pixel(5, 5), RGB(255, 0, 0));
-  EXPECT_EQ(canvas.Pixel(14, 14), RGB(255, 0, 0));
-  EXPECT_EQ(canvas.Pixel(15, 15), RGB(255, 255, 255));
-  EXPECT_EQ(canvas.Pixel(10, 10), RGB(255, 255, 255));  // clear brush: inside untouched
+  // Corners in red, the clear brush leaves the inside white, and the right-bottom edge is outside.
+  const COLORREF red = RGB(255, 0, 0), white = RGB(255, 255, 255);
+  EXPECT_EQ(
+      (std::vector{canvas.Pixel(5, 5), canvas.Pixel(14, 14), canvas.Pixel(10, 10), canvas.Pixel(15, 15)}),
+      (std::vector{red, red, white, white}));
   canvas.SetHandle(nullptr);
-}
-
-TEST(Canvas, TextHeightWithoutAContextMeasuresOnTheScreen) {
-  TCanvas canvas;
-  canvas.Font.SetSize(8);
-  EXPECT_GT(canvas.TextHeight("Wg"), 10);
 }
 
 TEST(ScopedClipGuard, RestoresTheRegionOrItsAbsence) {
@@ -69,7 +71,7 @@ TEST(ScopedClipGuard, RestoresTheRegionOrItsAbsence) {
   EXPECT_EQ(GetClipRgn(target.DC(), static_cast<HRGN>(region.Get())), 0);
 }
 
-TEST(Bitmap, TransparentColourIsTheBottomLeftPixel) {
+TEST(Bitmap, TransparentColourIsTheBottomLeftPixelAndAMissingResourceLeavesItEmpty) {
   ScreenDC screen;
   TBitmap bitmap;
   bitmap.SetHandle(CreateCompatibleBitmap(screen.Get(), 3, 2));
@@ -79,8 +81,7 @@ TEST(Bitmap, TransparentColourIsTheBottomLeftPixel) {
     SetPixel(dc.Get(), 0, 1, RGB(128, 128, 0));
     SetPixel(dc.Get(), 0, 0, RGB(0, 0, 0));
   }
-  EXPECT_EQ(bitmap.Width(), 3);
-  EXPECT_EQ(bitmap.Height(), 2);
+  EXPECT_EQ(std::pair(bitmap.Width(), bitmap.Height()), std::pair(3, 2));
   EXPECT_EQ(bitmap.TransparentColor(), RGB(128, 128, 0));
 
   TBitmap copy;
@@ -89,16 +90,13 @@ TEST(Bitmap, TransparentColourIsTheBottomLeftPixel) {
   EXPECT_EQ(copy.TransparentColor(), RGB(128, 128, 0));
   copy.Assign(nullptr);
   EXPECT_TRUE(copy.Empty());
-}
 
-TEST(Bitmap, MissingResourceLeavesItEmpty) {
-  TBitmap bitmap;
+  // A missing resource leaves it empty, and says so.
   int changes = 0;
   bitmap.OnChange = [&](TBitmap*) { ++changes; };
   EXPECT_FALSE(bitmap.LoadFromResourceName(GetModuleHandleW(nullptr), "NoSuchBitmap"));
   EXPECT_TRUE(bitmap.Empty());
-  EXPECT_EQ(bitmap.Width(), 0);
-  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(std::pair(bitmap.Width(), changes), std::pair(0, 1));
 }
 
 }  // namespace

@@ -99,13 +99,13 @@ TEST_F(AccelFormTest, HiddenAndDisabledControlsAreSkippedAndTabOrderDecides) {
 }
 
 TEST_F(AccelFormTest, PlainLettersCountOnlyOnButtonsCheckBoxesAndRadioButtons) {
-  EXPECT_TRUE(WantsPlainAccelerators(At<TButton>(form, "OK", 10)));
-  EXPECT_TRUE(WantsPlainAccelerators(At<TCheckBox>(form, "&OK", 40)));
-  EXPECT_TRUE(WantsPlainAccelerators(At<TRadioButton>(form, "&OK", 70)));
-  EXPECT_FALSE(WantsPlainAccelerators(At<TEdit>(form, nullptr, 100)));
-  EXPECT_FALSE(WantsPlainAccelerators(At<TMemo>(form, nullptr, 130)));
-  EXPECT_FALSE(WantsPlainAccelerators(At<TComboBox>(form, nullptr, 190)));
-  EXPECT_FALSE(WantsPlainAccelerators(nullptr));
+  std::string wants;
+  for (TWinControl* c : std::initializer_list<TWinControl*>{
+           At<TButton>(form, "OK", 10), At<TCheckBox>(form, "&OK", 40), At<TRadioButton>(form, "&OK", 70),
+           At<TEdit>(form, nullptr, 100), At<TMemo>(form, nullptr, 130), At<TComboBox>(form, nullptr, 190),
+           nullptr})
+    wants += WantsPlainAccelerators(c) ? '1' : '0';
+  EXPECT_EQ(wants, "1110000");
 }
 
 TEST_F(AccelFormTest, FindNextControlWalksContainersInTabOrderAndSkipsWhatCannotTakeTheFocus) {
@@ -135,7 +135,7 @@ TEST_F(AccelFormTest, FindNextControlWalksContainersInTabOrderAndSkipsWhatCannot
 // ---------------------------------------------------------------------------------------------
 // TLabel
 
-TEST_F(FormTest, LabelSizesItselfToItsCaptionAndFontOnceLoadingEnds) {
+TEST_F(FormTest, LabelSizesItselfOnceLoadingEndsFillsItsBackgroundAndUnderlinesItsLetter) {
   auto* label = Make<TLabel>(form, 10, 10, 5, 5, "&Message text:");
   const int plainWidth = label->Width();
   EXPECT_TRUE(plainWidth > 40 && plainWidth < 120) << plainWidth;
@@ -147,8 +147,7 @@ TEST_F(FormTest, LabelSizesItselfToItsCaptionAndFontOnceLoadingEnds) {
   label->SetAutoSize(false);
   label->SetBounds(10, 10, 200, 30);
   label->SetCaption("Longer caption than before");
-  EXPECT_EQ(label->Width(), 200);
-  EXPECT_EQ(label->Height(), 30);
+  EXPECT_EQ(std::pair(label->Width(), label->Height()), std::pair(200, 30));
 
   auto* loaded = new TLabel(form);
   form->BeginLoading();
@@ -158,14 +157,12 @@ TEST_F(FormTest, LabelSizesItselfToItsCaptionAndFontOnceLoadingEnds) {
   form->EndLoading();
   loaded->SetParent(form);
   EXPECT_GT(loaded->Width(), 50);
-}
 
-TEST_F(FormTest, LabelFillsItsBackgroundUnlessTransparentAndUnderlinesItsAcceleratorLetter) {
-  auto* label = Make<TLabel>(form, 10, 10, 0, 0, "Text");
-  const int x = label->Width() - 1, y = label->Height() - 1;
-  EXPECT_EQ(Snapshot(*label).Pixel(x, y), ColorToRGB(clBtnFace));
-  label->SetTransparent(true);
-  EXPECT_EQ(Snapshot(*label).Pixel(x, y), RGB(0, 0, 0));  // the black ground shows through
+  // It fills its background unless transparent, and underlines its accelerator letter.
+  const int x = loaded->Width() - 1, y = loaded->Height() - 1;
+  EXPECT_EQ(Snapshot(*loaded).Pixel(x, y), ColorToRGB(clBtnFace));
+  loaded->SetTransparent(true);
+  EXPECT_EQ(Snapshot(*loaded).Pixel(x, y), RGB(0, 0, 0));  // the black ground shows through
 
   // Same text, with and without the mark: only the underline adds ink.
   auto ink = [this](const char* caption) {
@@ -198,16 +195,14 @@ TEST_F(MemoTest, LinesAddInsertDeleteAndClearEditTheText) {
   for (const char* line : {"first", "second", "", "fourth"})
     lines.Add(line);
   EXPECT_EQ(memo->Text(), "first\r\nsecond\r\n\r\nfourth");
-  EXPECT_EQ(lines.Count(), 4);
-  EXPECT_EQ(lines[2], "");
+  EXPECT_EQ(std::pair(lines.Count(), lines[2]), std::pair(4, std::string()));
   lines.Insert(0, "zero");
   lines.Insert(2, "middle");
   EXPECT_EQ(memo->Text(), "zero\r\nfirst\r\nmiddle\r\nsecond\r\n\r\nfourth");
   lines.Delete(5);  // the empty line before keeps its break, so it stays a line
   lines.Delete(0);
   EXPECT_EQ(memo->Text(), "first\r\nmiddle\r\nsecond\r\n\r\n");
-  EXPECT_EQ(lines.Count(), 4);
-  EXPECT_EQ(lines[3], "");
+  EXPECT_EQ(std::pair(lines.Count(), lines[3]), std::pair(4, std::string()));
   lines.Delete(3);
   EXPECT_EQ(memo->Text(), "first\r\nmiddle\r\nsecond");
   memo->SetText("first\r\nmiddle\r\nsecond\r\n");
@@ -231,20 +226,17 @@ TEST_F(MemoTest, LinesAddInsertDeleteAndClearEditTheText) {
 TEST_F(MemoTest, LinesWorkWithoutAWindowAndSurviveItsCreation) {
   auto* loose = new TMemo(form);
   loose->Lines().SetText("one\ntwo\r\nthree\r\n");
-  EXPECT_EQ(loose->Lines().Count(), 3);
-  EXPECT_EQ(loose->Lines()[2], "three");
+  EXPECT_EQ(std::pair(loose->Lines().Count(), loose->Lines()[2]), std::pair(3, std::string("three")));
   loose->Lines().Delete(1);
   EXPECT_EQ(loose->Text(), "one\r\nthree");
   loose->SetParent(form);
   ASSERT_TRUE(loose->HandleAllocated());
-  EXPECT_EQ(loose->Lines().Count(), 2);
-  EXPECT_EQ(loose->Lines()[1], "three");
+  EXPECT_EQ(std::pair(loose->Lines().Count(), loose->Lines()[1]), std::pair(2, std::string("three")));
   auto* empty = new TMemo(form);  // an empty last line is kept across the window's creation
   empty->Lines().Assign({"A", ""});
   EXPECT_EQ(empty->Lines().Count(), 2);
   empty->SetParent(form);
-  EXPECT_EQ(empty->Lines().Count(), 2);
-  EXPECT_EQ(empty->Lines()[1], "");
+  EXPECT_EQ(std::pair(empty->Lines().Count(), empty->Lines()[1]), std::pair(2, std::string()));
 
   // Wherever the window breaks a text with a lone LF, the lines agree with it.
   loose->SetText("a\nb");
@@ -261,16 +253,16 @@ TEST_F(MemoTest, ManyAndLongLinesAreKeptWholeAndReachTheWindow) {
     for (int i = 0; i < 10000; ++i)
       memo->Lines().Add("Line " + std::to_string(i));
     if (collected) memo->Lines().EndUpdate();
-    EXPECT_EQ(memo->Lines().Count(), 10000);
-    EXPECT_EQ(memo->Lines()[9999], "Line 9999");
+    EXPECT_EQ(std::pair(memo->Lines().Count(), memo->Lines()[9999]),
+              std::pair(10000, std::string("Line 9999")));
   }
   // Longer than the window's default text limit and than EM_GETLINE's size field.
   const std::string longLine(100000, 'x');
   memo->Lines().Clear();
   memo->Lines().Add("short");
   memo->Lines().Add(longLine);
-  EXPECT_EQ(memo->Lines()[1].size(), longLine.size());
-  EXPECT_EQ(memo->Text().size(), 5 + 2 + longLine.size());
+  EXPECT_EQ(memo->Lines()[1], longLine);
+  EXPECT_EQ(memo->Text(), "short\r\n" + longLine);
   EXPECT_EQ(SendMessageW(memo->Handle(), EM_GETLINECOUNT, 0, 0), 2);  // no wrapping
   EXPECT_TRUE((StyleOf(*memo) & (WS_HSCROLL | WS_VSCROLL)) == (WS_HSCROLL | WS_VSCROLL));
 
@@ -310,23 +302,22 @@ class ComboTest : public FormTest {
 
 TEST_F(ComboTest, ItemsAndSelectionAreKeptBeforeAndAfterTheWindow) {
   ASSERT_TRUE(combo->HandleAllocated());
-  EXPECT_EQ(combo->Items().Count(), 4);
-  EXPECT_EQ(combo->Text(), "Information");
+  EXPECT_EQ(std::pair(combo->Items().Count(), combo->Text()), std::pair(4, std::string("Information")));
   EXPECT_TRUE(StyleOf(*combo) & CBS_DROPDOWNLIST);
   EXPECT_LT(combo->Height(), 40);  // the closed part, not the dropped list
   combo->SetItemIndex(7);
-  EXPECT_EQ(combo->ItemIndex(), -1);
-  EXPECT_EQ(combo->Text(), "");
+  EXPECT_EQ(std::pair(combo->ItemIndex(), combo->Text()), std::pair(-1, std::string()));
   combo->SetText("Error");
   EXPECT_EQ(log, "");  // the program's own changes raise nothing
   combo->RecreateWnd();
-  EXPECT_EQ(combo->Items().Count(), 4);
-  EXPECT_EQ(combo->ItemIndex(), 1);
+  EXPECT_EQ(std::pair(combo->Items().Count(), combo->ItemIndex()), std::pair(4, 1));
   combo->Items().Delete(0);
   EXPECT_EQ(combo->Items()[0], "Error");
   combo->Items().Clear();
   EXPECT_EQ(combo->ItemIndex(), -1);
   EXPECT_THROW(combo->Items().Strings(0), EListError);
+  combo->Items().Add("x");  // one character is a whole item
+  EXPECT_EQ(combo->Items()[0], "x");
 }
 
 TEST_F(ComboTest, ArrowKeysAndWheelSelectWhileClosedAndClosingTheListRaisesCloseUp) {
@@ -355,8 +346,7 @@ TEST_F(ComboTest, ArrowKeysAndWheelSelectWhileClosedAndClosingTheListRaisesClose
   combo->OnChange = [&](TObject*) { ++changes; };
   KeyDown(combo->Handle(), VK_UP);
   wintest::PumpUntilIdle();
-  EXPECT_EQ(combo->ItemIndex(), 1);
-  EXPECT_EQ(changes, 1);  // OnChange stands in when there is no OnSelect
+  EXPECT_EQ(std::pair(combo->ItemIndex(), changes), std::pair(1, 1));  // OnChange stands in for OnSelect
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -426,6 +416,14 @@ class RadioTest : public FormTest {
     other = Make<TRadioButton>(Make<TGroupBox>(form, 150, 10, 200, 80), 10, 20, 100, 17);
     other->SetChecked(true);
   }
+  // Per radio button of the group: 0 unselected, 1 selected, 2 and its window shows it too.
+  std::string Marks() {
+    std::string marks;
+    for (TRadioButton* radio : radios)
+      marks += static_cast<char>('0' + radio->Checked() +
+                                 (SendMessageW(radio->Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED));
+    return marks;
+  }
   std::vector<TRadioButton*> radios;
   TRadioButton* other = nullptr;
   std::vector<int> clicks;
@@ -436,14 +434,12 @@ TEST_F(RadioTest, SelectingOneClearsItsSiblingsOnlyAndRaisesOnClickOnlyWhenItBec
   EXPECT_EQ(SendMessageW(radios[1]->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
   Click(*radios[1]);  // already selected
   Click(*radios[2]);
-  EXPECT_FALSE(radios[1]->Checked());
-  EXPECT_EQ(SendMessageW(radios[1]->Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-  EXPECT_TRUE(radios[2]->Checked());
+  EXPECT_EQ(Marks(), "002");
   EXPECT_TRUE(other->Checked());  // another parent, another group
   radios[0]->SetChecked(true);
   radios[0]->SetChecked(false);  // unchecking raises nothing
   EXPECT_EQ(clicks, (std::vector<int>{1, 2, 0}));
-  EXPECT_FALSE(radios[2]->Checked());
+  EXPECT_EQ(Marks(), "000");
 }
 
 TEST_F(RadioTest, OnlyTheSelectedOneIsATabStopAndTheStopMovesWithTheSelection) {
@@ -478,9 +474,9 @@ TEST_F(RadioTest, ArrowKeysMoveSelectionAndFocusThroughTheGroupSkippingDisabledB
   KeyDown(radios[0]->Handle(), VK_DOWN);
   EXPECT_EQ(GetFocus(), radios[2]->Handle());
   KeyDown(radios[2]->Handle(), VK_RIGHT);  // wraps around
-  EXPECT_TRUE(radios[0]->Checked());
+  EXPECT_EQ(Marks(), "200");
   KeyDown(radios[0]->Handle(), VK_UP);
-  EXPECT_TRUE(radios[2]->Checked());
+  EXPECT_EQ(Marks(), "002");
   EXPECT_EQ(clicks, (std::vector<int>{2, 0, 2}));
   EXPECT_TRUE(other->Checked());  // the other group is left alone
 }

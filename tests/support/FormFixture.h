@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <array>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -17,25 +18,18 @@
 
 namespace vellumor::test {
 
-inline LPARAM Point(int x, int y) {
-  return MAKELPARAM(static_cast<WORD>(static_cast<short>(x)), static_cast<WORD>(static_cast<short>(y)));
-}
+inline const auto Point = [](int x, int y) -> LPARAM { return MAKELPARAM(LOWORD(x), LOWORD(y)); };
 
-inline void LeftDown(HWND hwnd, int x, int y) {
-  SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, Point(x, y));
-}
-inline void LeftUp(HWND hwnd, int x, int y) {
-  SendMessageW(hwnd, WM_LBUTTONUP, 0, Point(x, y));
-}
-inline void MoveHeld(HWND hwnd, int x, int y) {
-  SendMessageW(hwnd, WM_MOUSEMOVE, MK_LBUTTON, Point(x, y));
-}
-inline void KeyDown(HWND hwnd, WPARAM key) {
-  SendMessageW(hwnd, WM_KEYDOWN, key, 1);
-}
-inline void Char(HWND hwnd, wchar_t ch) {
-  SendMessageW(hwnd, WM_CHAR, ch, 1);
-}
+// What the mouse and the keyboard send, straight to the window.
+inline const auto LeftDown = [](HWND h, int x, int y) {
+  SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, Point(x, y));
+};
+inline const auto LeftUp = [](HWND h, int x, int y) { SendMessageW(h, WM_LBUTTONUP, 0, Point(x, y)); };
+inline const auto MoveHeld = [](HWND h, int x, int y) {
+  SendMessageW(h, WM_MOUSEMOVE, MK_LBUTTON, Point(x, y));
+};
+inline const auto KeyDown = [](HWND h, WPARAM key) { SendMessageW(h, WM_KEYDOWN, key, 1); };
+inline const auto Char = [](HWND h, wchar_t ch) { SendMessageW(h, WM_CHAR, ch, 1); };
 inline void Type(HWND hwnd, const std::wstring& text) {
   for (wchar_t ch : text)
     Char(hwnd, ch);
@@ -62,6 +56,11 @@ inline void Click(TWinControl& control) {
   wintest::PumpUntilIdle();
 }
 
+inline void Fill(HDC dc, const RECT& r, COLORREF color) {
+  GdiObject brush(CreateSolidBrush(color));
+  FillRect(dc, &r, static_cast<HBRUSH>(brush.Get()));
+}
+
 // A bitmap of one colour with rectangles of others on it, for glyphs and pictures.
 struct Patch {
   RECT rect;
@@ -72,13 +71,9 @@ inline HBITMAP MakeBitmap(int width, int height, COLORREF ground, const std::vec
   MemoryDC dc;
   HBITMAP bitmap = CreateCompatibleBitmap(screen.Get(), width, height);
   ScopedSelect select(dc.Get(), bitmap);
-  auto fill = [&](const RECT& r, COLORREF color) {
-    GdiObject brush(CreateSolidBrush(color));
-    FillRect(dc.Get(), &r, static_cast<HBRUSH>(brush.Get()));
-  };
-  fill(RECT{0, 0, width, height}, ground);
+  Fill(dc.Get(), RECT{0, 0, width, height}, ground);
   for (const Patch& patch : patches)
-    fill(patch.rect, patch.color);
+    Fill(dc.Get(), patch.rect, patch.color);
   return bitmap;
 }
 
@@ -86,19 +81,18 @@ inline HBITMAP MakeBitmap(int width, int height, COLORREF ground, const std::vec
 class HeldKeys {
  public:
   explicit HeldKeys(std::initializer_list<int> keys) {
-    GetKeyboardState(saved_);
-    BYTE state[256];
-    GetKeyboardState(state);
+    GetKeyboardState(saved_.data());
+    auto state = saved_;
     for (int key : keys)
-      state[key] |= 0x80;
-    SetKeyboardState(state);
+      state[static_cast<size_t>(key)] |= 0x80;
+    SetKeyboardState(state.data());
   }
   HeldKeys(const HeldKeys&) = delete;
   HeldKeys& operator=(const HeldKeys&) = delete;
-  ~HeldKeys() { SetKeyboardState(saved_); }
+  ~HeldKeys() { SetKeyboardState(saved_.data()); }
 
  private:
-  BYTE saved_[256]{};
+  std::array<BYTE, 256> saved_{};
 };
 
 // A key as the user types it into the focused window, with keys held (Shift, Ctrl, Alt), through
@@ -106,12 +100,10 @@ class HeldKeys {
 inline void Press(WPARAM key, std::initializer_list<int> held = {}) {
   HeldKeys keys(held);
   const bool alt = std::find(held.begin(), held.end(), VK_MENU) != held.end();
-  if (alt) {  // the loop's translation makes the WM_SYSCHAR
-    PostMessageW(GetFocus(), WM_SYSKEYDOWN, key, 1 << 29);
-    PostMessageW(GetFocus(), WM_SYSKEYUP, key, static_cast<LPARAM>(0xE0000001));
-  } else {
-    PostKey(GetFocus(), key);
-  }
+  // With Alt, the loop's translation makes the WM_SYSCHAR.
+  PostMessageW(GetFocus(), alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, alt ? 1 << 29 : 1);
+  PostMessageW(GetFocus(), alt ? WM_SYSKEYUP : WM_KEYUP, key,
+               static_cast<LPARAM>(alt ? 0xE0000001 : 0xC0000001));
   Application->ProcessMessages();
 }
 
@@ -126,9 +118,7 @@ class Snapshot {
         height_(height),
         bitmap_(CreateCompatibleBitmap(screen_.Get(), width_, height_)),
         select_(dc_.Get(), bitmap_.Get()) {
-    RECT all{0, 0, width_, height_};
-    GdiObject brush(CreateSolidBrush(ground));
-    FillRect(dc_.Get(), &all, static_cast<HBRUSH>(brush.Get()));
+    Fill(dc_.Get(), RECT{0, 0, width_, height_}, ground);
   }
   HDC DC() const { return dc_.Get(); }
   COLORREF Pixel(int x, int y) const { return GetPixel(dc_.Get(), x, y); }
@@ -142,13 +132,6 @@ class Snapshot {
       for (int x = r.left; x < r.right; ++x)
         if ((Pixel(x, y) == color) != other) ++count;
     return count;
-  }
-  // The leftmost column that holds the colour; -1 if none.
-  int LeftmostOf(COLORREF color) const {
-    for (int x = 0; x < width_; ++x)
-      for (int y = 0; y < height_; ++y)
-        if (Pixel(x, y) == color) return x;
-    return -1;
   }
 
  private:

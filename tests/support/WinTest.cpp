@@ -9,16 +9,9 @@
 #include <cstdio>
 #include <mutex>
 #include <thread>
+#include <utility>
 
 namespace wintest {
-
-std::wstring Widen(std::string_view utf8) {
-  return vellumor::Widen(utf8);
-}
-
-std::string Narrow(std::wstring_view utf16) {
-  return vellumor::Narrow(utf16);
-}
 
 void PumpUntilIdle() {
   MSG msg;
@@ -52,35 +45,23 @@ static std::string WithoutAccelerator(std::string s) {
   return s;
 }
 
-std::vector<HWND> ThreadDialogs() {
-  std::vector<HWND> found;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND hwnd, LPARAM param) -> BOOL {
-        if (IsWindowVisible(hwnd) && IsDialogClass(ClassOf(hwnd)))
-          reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  return found;
+static BOOL CALLBACK Collect(HWND hwnd, LPARAM windows) {
+  reinterpret_cast<std::vector<HWND>*>(windows)->push_back(hwnd);
+  return TRUE;
 }
 
-namespace {
-struct ChildWalk {
-  std::vector<HWND> children;
-};
-}  // namespace
-
 static std::vector<HWND> ChildrenOf(HWND parent) {
-  ChildWalk walk;
-  EnumChildWindows(
-      parent,
-      [](HWND hwnd, LPARAM param) -> BOOL {
-        reinterpret_cast<ChildWalk*>(param)->children.push_back(hwnd);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&walk));
-  return walk.children;
+  std::vector<HWND> children;
+  EnumChildWindows(parent, Collect, reinterpret_cast<LPARAM>(&children));
+  return children;
+}
+
+std::vector<HWND> ThreadDialogs(DWORD thread) {
+  std::vector<HWND> all, found;
+  EnumThreadWindows(thread, Collect, reinterpret_cast<LPARAM>(&all));
+  for (HWND hwnd : all)
+    if (IsWindowVisible(hwnd) && IsDialogClass(ClassOf(hwnd))) found.push_back(hwnd);
+  return found;
 }
 
 BoxInfo ReadBox(HWND box) {
@@ -101,14 +82,10 @@ BoxInfo ReadBox(HWND box) {
       if ((style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) info.defaultButton = caption;
       if (GetDlgCtrlID(child) == defId) byId = caption;
     } else if (_wcsicmp(cls.c_str(), L"Static") == 0) {
-      if ((style & SS_TYPEMASK) == SS_ICON) {
+      if ((style & SS_TYPEMASK) == SS_ICON)
         info.hasIcon = info.hasIcon || SendMessageW(child, STM_GETICON, 0, 0) != 0;
-        continue;
-      }
-      std::string text = TextOf(child);
-      if (text.empty()) continue;
-      if (!info.text.empty()) info.text += '\n';
-      info.text += text;
+      else if (std::string text = TextOf(child); !text.empty())
+        info.text += (info.text.empty() ? "" : "\n") + text;
     }
   }
   if (info.defaultButton.empty()) info.defaultButton = byId;
@@ -117,8 +94,8 @@ BoxInfo ReadBox(HWND box) {
 
 bool PressButton(HWND box, std::string_view caption) {
   for (HWND child : ChildrenOf(box)) {
-    if (!IsWindowVisible(child) || _wcsicmp(ClassOf(child).c_str(), L"Button") != 0) continue;
-    if (WithoutAccelerator(TextOf(child)) == caption) {
+    if (IsWindowVisible(child) && _wcsicmp(ClassOf(child).c_str(), L"Button") == 0 &&
+        WithoutAccelerator(TextOf(child)) == caption) {
       SendMessageW(child, BM_CLICK, 0, 0);
       return true;
     }
@@ -139,12 +116,9 @@ void CALLBACK PollForBox(HWND, UINT, UINT_PTR, DWORD) {
   if (!g_pending.handler) return;
   for (HWND dlg : ThreadDialogs()) {
     if (std::find(g_pending.before.begin(), g_pending.before.end(), dlg) != g_pending.before.end()) continue;
-    KillTimer(nullptr, g_pending.timer);
-    g_pending.timer = 0;
-    auto handler = std::move(g_pending.handler);
-    g_pending.handler = nullptr;
+    KillTimer(nullptr, std::exchange(g_pending.timer, 0));
     g_pending.fired = true;
-    handler(dlg);
+    std::exchange(g_pending.handler, nullptr)(dlg);
     return;
   }
 }
@@ -203,32 +177,21 @@ bool WriteClipboardText(std::string_view utf8) {
   return ok;
 }
 
-ClipboardHolder::ClipboardHolder() : release_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+ClipboardHolder::ClipboardHolder() {
   HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  struct Start {
-    ClipboardHolder* self;
-    HANDLE opened;
-  } start{this, opened};
-  thread_ = CreateThread(
-      nullptr, 0,
-      [](void* param) -> DWORD {
-        auto* s = static_cast<Start*>(param);
-        ClipboardHolder* self = s->self;
-        self->holding_ = OpenClipboard(nullptr) != FALSE;
-        SetEvent(s->opened);
-        WaitForSingleObject(self->release_, INFINITE);
-        if (self->holding_) CloseClipboard();
-        return 0;
-      },
-      &start, 0, nullptr);
+  thread_ = std::thread([this, opened] {
+    holding_ = OpenClipboard(nullptr) != FALSE;
+    SetEvent(opened);
+    WaitForSingleObject(release_, INFINITE);
+    if (holding_) CloseClipboard();
+  });
   WaitForSingleObject(opened, INFINITE);
   CloseHandle(opened);
 }
 
 ClipboardHolder::~ClipboardHolder() {
   SetEvent(release_);
-  WaitForSingleObject(thread_, INFINITE);
-  CloseHandle(thread_);
+  thread_.join();
   CloseHandle(release_);
 }
 
@@ -242,21 +205,13 @@ DWORD g_mainThread = 0;
 std::chrono::seconds g_limit{60};
 
 void ReportAndExit(const std::string& test) {
-  std::fprintf(stderr, "\nwatchdog: test %s ran longer than %lld s; open windows:\n", test.c_str(),
+  std::fprintf(stderr, "\nwatchdog: test %s ran longer than %lld s; open boxes:\n", test.c_str(),
                static_cast<long long>(g_limit.count()));
-  EnumThreadWindows(
-      g_mainThread,
-      [](HWND hwnd, LPARAM) -> BOOL {
-        if (!IsWindowVisible(hwnd)) return TRUE;
-        std::string caption = TextOf(hwnd);
-        std::fprintf(stderr, "  [%ls] \"%s\"\n", ClassOf(hwnd).c_str(), caption.c_str());
-        if (IsDialogClass(ClassOf(hwnd))) {
-          BoxInfo box = ReadBox(hwnd);
-          std::fprintf(stderr, "    text: \"%s\"\n", box.text.c_str());
-        }
-        return TRUE;
-      },
-      0);
+  // The boxes are what a hung test waits on; their text says which.
+  for (HWND box : ThreadDialogs(g_mainThread)) {
+    BoxInfo info = ReadBox(box);
+    std::fprintf(stderr, "  \"%s\": \"%s\"\n", info.caption.c_str(), info.text.c_str());
+  }
   std::fflush(stderr);
   std::fflush(stdout);
   TerminateProcess(GetCurrentProcess(), 3);

@@ -8,12 +8,16 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
+
+#include "SysUtils.h"
 
 namespace wintest {
 
-std::wstring Widen(std::string_view utf8);
-std::string Narrow(std::wstring_view utf16);
+// The framework's conversions, so tests and program convert alike.
+using vellumor::Narrow;
+using vellumor::Widen;
 
 // Dispatches every message already queued for this thread, then returns.
 void PumpUntilIdle();
@@ -28,8 +32,8 @@ struct BoxInfo {
   bool hasIcon = false;
 };
 
-// Visible dialog windows (class #32770) owned by this thread, newest first.
-std::vector<HWND> ThreadDialogs();
+// Visible dialog windows (class #32770 and the framework's) owned by a thread, newest first.
+std::vector<HWND> ThreadDialogs(DWORD thread = GetCurrentThreadId());
 BoxInfo ReadBox(HWND box);
 // Clicks the visible button whose caption (without '&') is `caption`; false if there is none.
 bool PressButton(HWND box, std::string_view caption);
@@ -47,20 +51,19 @@ bool WriteClipboardText(std::string_view utf8);
 
 // Each test may run this long before the program prints what is open and exits non-zero.
 void SetTestTimeLimit(std::chrono::seconds limit);
+void InstallWatchdog();  // main() of every test program starts it
 
 // Holds the clipboard open from another thread, as another program does, until destroyed.
 class ClipboardHolder {
  public:
   ClipboardHolder();
   ~ClipboardHolder();
-  ClipboardHolder(const ClipboardHolder&) = delete;
-  ClipboardHolder& operator=(const ClipboardHolder&) = delete;
   bool Holding() const { return holding_; }
 
  private:
-  HANDLE release_;
-  HANDLE thread_ = nullptr;
+  HANDLE release_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   bool holding_ = false;
+  std::thread thread_;
 };
 
 }  // namespace wintest

@@ -1,9 +1,7 @@
 // main() of every Windows test program.
 #include <gmock/gmock.h>
 
-namespace wintest {
-void InstallWatchdog();
-}
+#include "WinTest.h"
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleMock(&argc, argv);
