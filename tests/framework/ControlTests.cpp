@@ -391,6 +391,18 @@ TEST_F(FormTest, ChildWindowsAreMadeWithTheParentsAndRecreatedKeepingTheirTextAn
   EXPECT_TRUE(rtl->UseRightToLeftAlignment());
   EXPECT_EQ(StyleOf(*rtl, GWL_EXSTYLE) & (WS_EX_RTLREADING | WS_EX_RIGHT), WS_EX_RTLREADING | WS_EX_RIGHT);
   EXPECT_FALSE(edit->UseRightToLeftAlignment());
+
+  // A leaf control hidden when its parent's window is made gets its own once it is shown.
+  auto* panel = new TGroupBox(form);
+  auto* later = new TEdit(form);
+  later->SetVisible(false);
+  later->SetParent(panel);
+  panel->SetParent(form);
+  ASSERT_TRUE(panel->HandleAllocated());
+  EXPECT_FALSE(later->HandleAllocated());
+  later->SetVisible(true);
+  ASSERT_TRUE(later->HandleAllocated());
+  EXPECT_TRUE(IsWindowVisible(later->Handle()));
 }
 
 TEST_F(FormTest, FontChangeReachesChildrenThatFollowTheirParent) {

@@ -615,7 +615,10 @@ TEST(ImageListTest, IndexThatIsNoPictureDrawsNothingTooSmallABitmapAddsNothingAn
 
   TBitmap strip;
   MakePictures(strip, {kRed, kBlue});
-  images.AddMasked(strip, static_cast<TColor>(kMagenta));
+  int changes = 0;
+  images.OnChange = [&](TObject*) { ++changes; };  // the buttons that show the pictures repaint
+  EXPECT_EQ(images.AddMasked(strip, static_cast<TColor>(kMagenta)), 0);
+  EXPECT_EQ(changes, 1);
   images.Draw(surface.DC(), 0, 0, 2);
   EXPECT_EQ(surface.Pixel(5, 5), kGround);
   images.Delete(0);

@@ -99,5 +99,18 @@ TEST(Bitmap, TransparentColourIsTheBottomLeftPixelAndAMissingResourceLeavesItEmp
   EXPECT_EQ(std::pair(bitmap.Width(), changes), std::pair(0, 1));
 }
 
+// A disabled picture is etched from its dark pixels only, across its whole width: the shape here
+// lies in the right half, which the mask's second byte of each row covers.
+TEST(Bitmap, DisabledPictureEtchesOnlyItsDarkShape) {
+  TBitmap picture;
+  picture.SetHandle(test::MakeBitmap(16, 6, RGB(255, 255, 255), {{RECT{10, 0, 13, 6}, RGB(0, 0, 0)}}));
+  const COLORREF face = ColorToRGB(clBtnFace);
+  test::Snapshot button(20, 8, face);
+  picture.DrawDisabled(button.DC(), 0, 0, RECT{0, 0, 16, 6});
+  EXPECT_EQ(button.Count(RECT{0, 0, 10, 8}, face, true), 0) << "left of the shape";
+  EXPECT_GT(button.Count(RECT{10, 0, 13, 6}, ColorToRGB(clBtnShadow)), 0) << "the shape";
+  EXPECT_EQ(button.Count(RECT{14, 0, 20, 8}, face, true), 0) << "right of the shape and its highlight";
+}
+
 }  // namespace
 }  // namespace vellumor

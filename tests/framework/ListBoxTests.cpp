@@ -116,6 +116,13 @@ TEST_F(ListBoxTest, OwnerDrawnItemsGoToOnDrawItemWithTheirStates) {
   }
   EXPECT_TRUE(sawSelected);
   EXPECT_TRUE(sawPlain);
+
+  // Without a handler the list fills each row and writes its text: the selected row is highlighted
+  // to its right end, the other row is not.
+  list->OnDrawItem = nullptr;
+  Snapshot shown(*list);
+  EXPECT_EQ(shown.Pixel(list->ClientWidth() - 4, 30), ColorToRGB(clHighlight));
+  EXPECT_NE(shown.Pixel(list->ClientWidth() - 4, 10), ColorToRGB(clHighlight));
 }
 
 }  // namespace
