@@ -76,11 +76,6 @@ class CheckListBoxTest : public FormTest {
   }
 
   HWND Hwnd() { return list->Handle(); }
-  void Send(UINT msg, WPARAM wParam, int x, int y) { SendMessageW(Hwnd(), msg, wParam, Point(x, y)); }
-  void LeftClick(int x, int y) {
-    LeftDown(Hwnd(), x, y);
-    LeftUp(Hwnd(), x, y);
-  }
   int MidY(int index) {
     RECT r = list->ItemRect(index);
     return (r.top + r.bottom) / 2;
@@ -260,7 +255,8 @@ TEST_F(CheckListBoxTest, PressesInsideTheCheckColumnToggleAndOthersOnlySelect) {
     const int x = (fromRight ? r.right : r.left) + columns * CheckColumnWidth() + pixels;
     const S before = list->ItemState(2);
     clicks = 0;
-    LeftClick(x, MidY(2));
+    LeftDown(Hwnd(), x, MidY(2));
+    LeftUp(Hwnd(), x, MidY(2));
     const auto where = ::testing::Message() << "right to left " << rightToLeft << ", x " << x;
     EXPECT_EQ(list->ItemState(2) != before, toggles == 1) << where;
     EXPECT_EQ(clicks, toggles) << where;
@@ -280,8 +276,11 @@ TEST_F(CheckListBoxTest, OnlyLeftPressesOnEnabledItemsToggleAndAHeaderCyclesUnpa
                                           {WM_LBUTTONDOWN, MidY(2)},         {WM_LBUTTONDBLCLK, MidY(2)},
                                           {WM_LBUTTONDOWN, MidY(3)}};
   for (const auto& [down, y] : presses) {
-    Send(down, down == WM_RBUTTONDOWN ? MK_RBUTTON : down == WM_MBUTTONDOWN ? MK_MBUTTON : MK_LBUTTON, 2, y);
-    Send(down == WM_LBUTTONDBLCLK ? WM_LBUTTONUP : down + 1, 0, 2, y);
+    const WPARAM held = down == WM_RBUTTONDOWN   ? MK_RBUTTON
+                        : down == WM_MBUTTONDOWN ? MK_MBUTTON
+                                                 : MK_LBUTTON;
+    SendMessageW(Hwnd(), down, held, Point(2, y));
+    SendMessageW(Hwnd(), down == WM_LBUTTONDBLCLK ? WM_LBUTTONUP : down + 1, 0, Point(2, y));
   }
   list->SetItemIndex(1);
   Space();
