@@ -32,8 +32,6 @@ class SpinButtonTest : public FormTest {
   }
 
   HWND Window() { return spin->Handle(); }
-  void Press(int x, int y) { LeftDown(Window(), x, y); }
-  void Release(int x, int y) { LeftUp(Window(), x, y); }
   void Tick(TTimerSpeedButton* half) { SendMessageW(half->AutoRepeatTimer->Handle(), WM_TIMER, 1, 0); }
   TEdit* Edit(int y) { return Make<TEdit>(form, 100, y, 80, 22); }
 
@@ -93,14 +91,14 @@ TEST_F(SpinButtonTest, HoldingAHalfRepeatsAfter400ThenEvery100MillisecondsWhileH
   TTimerSpeedButton* up = spin->UpSpeedButton();
   EXPECT_EQ(up->AutoRepeatTimer, nullptr);
   for (int press = 0; press < 2; ++press) {  // a new press waits the full first delay again
-    Press(5, 5);
+    LeftDown(Window(), 5, 5);
     ASSERT_NE(up->AutoRepeatTimer, nullptr);
     EXPECT_TRUE(up->AutoRepeatTimer->Enabled());
     EXPECT_EQ(up->AutoRepeatTimer->Interval(), 400u);
     Tick(up);
     EXPECT_EQ(up->AutoRepeatTimer->Interval(), 100u);
     Tick(up);
-    Release(5, 5);  // with the ordinary click of the release
+    LeftUp(Window(), 5, 5);  // with the ordinary click of the release
     EXPECT_FALSE(up->AutoRepeatTimer->Enabled());
     Tick(up);  // a tick already queued at the release does nothing
   }
@@ -108,20 +106,20 @@ TEST_F(SpinButtonTest, HoldingAHalfRepeatsAfter400ThenEvery100MillisecondsWhileH
   EXPECT_EQ(up->ComponentCount(), 1);  // the one timer is reused
   // Ticks click only while the half is held down.
   TTimerSpeedButton* down = spin->DownSpeedButton();
-  Press(5, 20);
+  LeftDown(Window(), 5, 20);
   Tick(down);
   MoveHeld(Window(), 60, 60);  // off the half: the clicks pause, the timer runs on
   Tick(down);
   EXPECT_TRUE(down->AutoRepeatTimer->Enabled());
   MoveHeld(Window(), 5, 20);
   Tick(down);
-  Release(60, 60);  // released outside: no click
+  LeftUp(Window(), 60, 60);  // released outside: no click
   EXPECT_EQ(downs, 2);
   EXPECT_FALSE(down->AutoRepeatTimer->Enabled());
   down->RepeatButtonFlags = 0;  // without the flag a press arms nothing
-  Press(5, 20);
+  LeftDown(Window(), 5, 20);
   EXPECT_FALSE(down->AutoRepeatTimer->Enabled());
-  Release(5, 20);
+  LeftUp(Window(), 5, 20);
   // The right button arms the timer as well, but its ticks never click.
   SendMessageW(Window(), WM_RBUTTONDOWN, MK_RBUTTON, Point(5, 5));
   EXPECT_TRUE(up->AutoRepeatTimer->Enabled());
@@ -134,18 +132,18 @@ TEST_F(SpinButtonTest, HoldingAHalfRepeatsAfter400ThenEvery100MillisecondsWhileH
 TEST_F(SpinButtonTest, ClickThatThrowsOrDeletionStopsTheTimer) {
   TTimerSpeedButton* up = spin->UpSpeedButton();
   spin->OnUpClick = [](TObject*) { throw std::runtime_error("step failed"); };
-  Press(5, 5);
+  LeftDown(Window(), 5, 5);
   Tick(up);
   EXPECT_FALSE(up->AutoRepeatTimer->Enabled());
-  Release(60, 60);
-  Press(5, 5);
-  Release(5, 5);  // the release click throws too
+  LeftUp(Window(), 60, 60);
+  LeftDown(Window(), 5, 5);
+  LeftUp(Window(), 5, 5);  // the release click throws too
   EXPECT_FALSE(up->AutoRepeatTimer->Enabled());
   EXPECT_EQ(GetCapture(), nullptr);
   EXPECT_EQ(errors, (std::vector<std::string>{"step failed", "step failed"}));
   errors.clear();
 
-  Press(5, 5);  // deleted while armed: no timer is left behind
+  LeftDown(Window(), 5, 5);  // deleted while armed: no timer is left behind
   HWND timerWindow = spin->UpSpeedButton()->AutoRepeatTimer->Handle();
   delete spin;
   EXPECT_FALSE(IsWindow(timerWindow));
@@ -206,7 +204,7 @@ TEST_F(SpinButtonTest, FocusFrameIsDottedThreePixelsInsideAndShiftsWhenPressed) 
   spin->SetBounds(10, 10, 30, 40);
   TTimerSpeedButton* up = spin->UpSpeedButton();
   for (int pressed = 0; pressed < 2; ++pressed) {
-    if (pressed) Press(5, 5);
+    if (pressed) LeftDown(Window(), 5, 5);
     up->RepeatButtonFlags = rfAutoRepeat;
     Snapshot plain(*up);
     up->RepeatButtonFlags |= rfFocusFrame;
@@ -215,7 +213,7 @@ TEST_F(SpinButtonTest, FocusFrameIsDottedThreePixelsInsideAndShiftsWhenPressed) 
     EXPECT_TRUE(EqualRect(&r, &want)) << r.left << "," << r.top << "," << r.right << "," << r.bottom;
     EXPECT_EQ(framed.Pixel(15, 10), plain.Pixel(15, 10));  // a frame, not a fill
   }
-  Release(5, 5);
+  LeftUp(Window(), 5, 5);
 }
 
 TEST_F(SpinButtonTest, PressGivesTheFocusToFocusControlWhileItIsATabStopAndThere) {

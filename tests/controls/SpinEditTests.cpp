@@ -2,7 +2,6 @@
 // paste, leaving the field, and its size and inner layout.
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <sstream>
 #include <vector>
 
@@ -59,14 +58,13 @@ TEST_F(SpinEditTest, TextThatIsNoWholeNumberReadsAsMinValue) {
   EXPECT_EQ(spin->Text(), "0");
   spin->MinValue = 3;
   spin->MaxValue = 9;
-  for (const char* text : {"", "12a", "1.5", "2147483648", "-2147483649", "--1", "+", "0x10"}) {
+  std::string read;
+  for (const char* text :
+       {"", "12a", "1.5", "2147483648", "-2147483649", "--1", "+", "0x10", "+7", "-2147483648"}) {
     spin->SetText(text);
-    EXPECT_EQ(spin->Value(), 3) << text;
+    read += std::to_string(spin->Value()) + " ";
   }
-  spin->SetText("+7");
-  EXPECT_EQ(spin->Value(), 7);
-  spin->SetText("-2147483648");
-  EXPECT_EQ(spin->Value(), INT_MIN);
+  EXPECT_EQ(read, "3 3 3 3 3 3 3 3 7 -2147483648 ");
 }
 
 // Each row: MinValue MaxValue Increment, the text, then "=N" to write N or "u"/"d" to step with
