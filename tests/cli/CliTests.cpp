@@ -219,23 +219,15 @@ TEST(Cli, JsonHasBothCallsParametersAndTheActivePagesCode) {
                  R"({"mmMessage": ["It's", "", "done"], "cbMDSound": true, "edStyle": 3, "PageControl1": 0,
                      "clbMBOptions": [false, false, false, false, true, false]})");
   ASSERT_EQ(r.code, 0) << r.err;
-  json j = json::parse(r.out);
-  EXPECT_EQ(j["dialogType"], 3);
-  EXPECT_EQ(j["buttonSet"], 4);
-  EXPECT_EQ(j["messageBoxFlags"], 32 + 0x40000);
-  EXPECT_EQ(j["previewText"], "It's\r\rdone");
-  EXPECT_EQ(j["messageLiteral"], "'It''s' + #13#13'done'");
-  EXPECT_EQ(j["statement"], "MessageDlg('It''s' + #13#13'done', mtConfirmation, [mbOK], 0);");
-  EXPECT_EQ(j["beepLine"], "MessageBeep(MB_ICONQUESTION);");
-  EXPECT_EQ(j["codeLines"],
-            json::array({"MessageDlg('It''s'", "    + #13#13'done', ", "    mtConfirmation, [mbOK], 0);"}));
-  EXPECT_EQ(j["clipboardText"],
-            "MessageBeep(MB_ICONQUESTION);\r\nMessageDlg('It''s'\r\n    + #13#13'done', \r\n    "
-            "mtConfirmation, [mbOK], 0);");
-  EXPECT_EQ(j.size(), 9u);
+  EXPECT_EQ(json::parse(r.out), json::parse(R"({"dialogType": 3, "buttonSet": 4, "messageBoxFlags": 262176,
+    "previewText": "It's\r\rdone", "messageLiteral": "'It''s' + #13#13'done'",
+    "statement": "MessageDlg('It''s' + #13#13'done', mtConfirmation, [mbOK], 0);",
+    "beepLine": "MessageBeep(MB_ICONQUESTION);",
+    "codeLines": ["MessageDlg('It''s'", "    + #13#13'done', ", "    mtConfirmation, [mbOK], 0);"],
+    "clipboardText": "MessageBeep(MB_ICONQUESTION);\r\nMessageDlg('It''s'\r\n    + #13#13'done', \r\n    mtConfirmation, [mbOK], 0);"})"));
 
   r = Gen({"--json", "--messagebox", "--sound", "--message-file", "-"});
-  j = json::parse(r.out);
+  json j = json::parse(r.out);
   EXPECT_TRUE(j["beepLine"].is_null());
   EXPECT_EQ(j["dialogType"], 2);  // the MessageDlg values are there on the MessageBox page too
   EXPECT_EQ(j["codeLines"].size(), 1u);
@@ -243,13 +235,11 @@ TEST(Cli, JsonHasBothCallsParametersAndTheActivePagesCode) {
   EXPECT_EQ(j["messageLiteral"], "''");
 }
 
+// The option list itself is the parser's; only that help is there and succeeds is ours.
 TEST(Cli, HelpListsTheOptionsAndVersionIsTheProjects) {
   Result r = Gen({"--help"});
   EXPECT_EQ(r.code, 0);
-  for (const char* option : {"--choices", "--json", "--messagebox", "--style", "--preset", "--buttons",
-                             "--help-context", "--check-result", "--sound", "--title", "--default", "--modal",
-                             "--option", "--line", "--message-file", "--from-code"})
-    EXPECT_NE(r.out.find(option), std::string::npos) << option;
+  EXPECT_NE(r.out.find("--from-code"), std::string::npos);
   r = Gen({"--version"});
   EXPECT_EQ(r.code, 0);
   EXPECT_EQ(r.out, std::string("vellumor-gen ") + VELLUMOR_VERSION + "\n");

@@ -76,11 +76,6 @@ class CheckListBoxTest : public FormTest {
   }
 
   HWND Hwnd() { return list->Handle(); }
-  void Send(UINT msg, WPARAM wParam, int x, int y) { SendMessageW(Hwnd(), msg, wParam, Point(x, y)); }
-  void LeftClick(int x, int y) {
-    LeftDown(Hwnd(), x, y);
-    LeftUp(Hwnd(), x, y);
-  }
   int MidY(int index) {
     RECT r = list->ItemRect(index);
     return (r.top + r.bottom) / 2;
@@ -158,7 +153,7 @@ TEST_F(CheckListBoxTest, ItemsHaveNoRecordUntilAStateOtherThanTheirsIsWritten) {
 
 // A stranger's pointer, a number, another list's record, and -1 (no index error). User data lives
 // in the record, not in the slot.
-TEST_F(CheckListBoxTest, SlotValueThatIsNoOwnRecordCountsAsNoneAndIsReplacedOnWrite) {
+TEST_F(CheckListBoxTest, ForeignSlotValuesCountAsNoRecordAndDeletionReleasesOnlyItsOwn) {
   auto* other = Make<ProbeCheckListBox>(form, 240, 10, 100, 60);
   other->Items().Add("x");
   other->SetItemState(0, S::cbChecked);
@@ -177,27 +172,20 @@ TEST_F(CheckListBoxTest, SlotValueThatIsNoOwnRecordCountsAsNoneAndIsReplacedOnWr
   list->SetItemData(1, 0);
   EXPECT_TRUE(list->HasItemRecord(1));
   list->SetItemState(0, S::cbChecked);
-  list->SetItemState(3, S::cbGrayed);
-  list->DeleteString(2);
+  list->SetItemState(1, S::cbGrayed);
+  list->SetItemState(3, S::cbChecked);
+  list->DeleteString(2);  // a stranger's slot: nothing released
+  list->DeleteString(1);  // its own record only; the later ones move up
   EXPECT_EQ(stranger, 7);
   EXPECT_NE(Slot(list, 0), reinterpret_cast<LONG_PTR>(&stranger));
-  EXPECT_TRUE(list->ItemChecked(0));
-  EXPECT_EQ(list->ItemState(2), S::cbGrayed);
+  EXPECT_EQ(list->Items().Strings(1), "Set foreground");
+  EXPECT_EQ(States(), "1100");
   EXPECT_TRUE(other->ItemChecked(0));  // not released by the wrong list
-}
-
-TEST_F(CheckListBoxTest, DeletingAnItemReleasesOnlyItsRecordAndEmptyingReleasesAll) {
-  list->SetItemState(0, S::cbChecked);
-  list->SetItemState(1, S::cbGrayed);
-  list->SetItemState(2, S::cbChecked);
-  list->DeleteString(1);
-  EXPECT_EQ(list->Items().Strings(1), "Right to left reading");
-  EXPECT_EQ(States(), "11000");
-  list->SetItemData(3, 9);
-  list->Items().Clear();
+  list->SetItemData(0, 9);
+  list->Items().Clear();  // emptying releases every record
   list->Items().Assign(kItems);
   EXPECT_EQ(States(), "000000");
-  EXPECT_EQ(list->GetItemData(3), 0);
+  EXPECT_EQ(list->GetItemData(0), 0);
 }
 
 TEST_F(CheckListBoxTest, BadIndexRaisesListErrorAndChangesNothing) {
@@ -232,24 +220,21 @@ TEST_F(CheckListBoxTest, TogglesCycleThroughGrayedOnlyWhenAllowedAndRaiseClickCh
     drawnAtEvent += look;
     list->drawn.clear();
   };
-  const struct {
-    bool allowGrayed;
-    S start;
-    std::string seen;
-  } rows[] = {{false, S::cbUnchecked, "101"}, {true, S::cbUnchecked, "210"}, {false, S::cbGrayed, "101"}};
-  for (const auto& row : rows) {
-    list->AllowGrayed = row.allowGrayed;
-    list->SetItemState(1, row.start);
+  // Each row: grayed allowed ('y') or not, the start state, the states three toggles give.
+  for (const char* row : {"n0101", "y0210", "n2101"}) {
+    SCOPED_TRACE(row);
+    list->AllowGrayed = row[0] == 'y';
+    list->SetItemState(1, static_cast<S>(row[1] - '0'));
     EXPECT_FALSE(list->ItemChecked(1));
     Validate();
     drawnAtEvent.clear();
     std::string seen;
-    for (size_t i = 0; i < row.seen.size(); ++i) {
+    for (int i = 0; i < 3; ++i) {
       list->ToggleItem(1);
       seen += Digit(list->ItemState(1));
     }
-    EXPECT_EQ(seen, row.seen) << "grayed allowed " << row.allowGrayed;
-    EXPECT_EQ(drawnAtEvent, row.seen) << "grayed allowed " << row.allowGrayed;
+    EXPECT_EQ(seen, row + 2);
+    EXPECT_EQ(drawnAtEvent, row + 2);
   }
   list->ToggleItem(-1);  // not items: ignored
   list->ToggleItem(6);
@@ -259,69 +244,54 @@ TEST_F(CheckListBoxTest, TogglesCycleThroughGrayedOnlyWhenAllowedAndRaiseClickCh
 // The check column is the row's first CheckColumnWidth() pixels, at the right edge from right to
 // left, where its leftmost pixel is left out.
 TEST_F(CheckListBoxTest, PressesInsideTheCheckColumnToggleAndOthersOnlySelect) {
-  struct Row {
-    bool rightToLeft;
-    bool fromRight;  // measured from the row's right edge, else from its left
-    int columns;     // whole check column widths
-    int pixels;
-    bool toggles;
-  } rows[] = {
-      {false, false, 1, 0, false}, {false, false, 1, -1, true}, {false, false, 0, 0, true},
-      {true, true, -1, 0, false},  {true, true, -1, 1, true},   {true, true, 0, -1, true},
-      {true, false, 0, 1, false},
-  };
-  for (const Row& row : rows) {
-    list->SetBiDiMode(row.rightToLeft ? TBiDiMode::bdRightToLeft : TBiDiMode::bdLeftToRight);
+  // Each row: right to left, x measured from the row's right edge (else its left), whole check
+  // column widths and pixels added to it, whether the press toggles.
+  const int rows[][5] = {{0, 0, 1, 0, 0},  {0, 0, 1, -1, 1}, {0, 0, 0, 0, 1}, {1, 1, -1, 0, 0},
+                         {1, 1, -1, 1, 1}, {1, 1, 0, -1, 1}, {1, 0, 0, 1, 0}};
+  for (const auto& [rightToLeft, fromRight, columns, pixels, toggles] : rows) {
+    list->SetBiDiMode(rightToLeft ? TBiDiMode::bdRightToLeft : TBiDiMode::bdLeftToRight);
     list->SetItemIndex(-1);
     RECT r = list->ItemRect(2);
-    const int x = (row.fromRight ? r.right : r.left) + row.columns * CheckColumnWidth() + row.pixels;
+    const int x = (fromRight ? r.right : r.left) + columns * CheckColumnWidth() + pixels;
     const S before = list->ItemState(2);
     clicks = 0;
-    LeftClick(x, MidY(2));
-    const auto where = ::testing::Message() << "right to left " << row.rightToLeft << ", x " << x;
-    EXPECT_EQ(list->ItemState(2) != before, row.toggles) << where;
-    EXPECT_EQ(clicks, row.toggles ? 1 : 0) << where;
+    LeftDown(Hwnd(), x, MidY(2));
+    LeftUp(Hwnd(), x, MidY(2));
+    const auto where = ::testing::Message() << "right to left " << rightToLeft << ", x " << x;
+    EXPECT_EQ(list->ItemState(2) != before, toggles == 1) << where;
+    EXPECT_EQ(clicks, toggles) << where;
     EXPECT_EQ(list->ItemIndex(), 2) << where;  // the press selects either way
   }
 }
 
-// A left press carrying the double-click flag toggles like any other.
-TEST_F(CheckListBoxTest, OnlyLeftPressesOnEnabledItemsToggle) {
+// A left press carrying the double-click flag toggles like any other. A header still cycles, but
+// nothing of it is repainted.
+TEST_F(CheckListBoxTest, OnlyLeftPressesOnEnabledItemsToggleAndAHeaderCyclesUnpainted) {
   list->SetItemDisabled(1, true);
+  list->SetItemIsHeader(3, true);
   RECT last = list->ItemRect(list->Count() - 1);
   ASSERT_LT(last.bottom + 2, list->ClientHeight());
-  const struct {
-    UINT down, up;
-    WPARAM flags;
-    int y;
-  } presses[] = {{WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON, MidY(0)},
-                 {WM_MBUTTONDOWN, WM_MBUTTONUP, MK_MBUTTON, MidY(0)},
-                 {WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON, last.bottom + 2},
-                 {WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON, MidY(1)},
-                 {WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON, MidY(2)},
-                 {WM_LBUTTONDBLCLK, WM_LBUTTONUP, MK_LBUTTON, MidY(2)}};
-  for (const auto& press : presses) {
-    Send(press.down, press.flags, 2, press.y);
-    Send(press.up, 0, 2, press.y);
+  const std::pair<UINT, int> presses[] = {{WM_RBUTTONDOWN, MidY(0)},         {WM_MBUTTONDOWN, MidY(0)},
+                                          {WM_LBUTTONDOWN, last.bottom + 2}, {WM_LBUTTONDOWN, MidY(1)},
+                                          {WM_LBUTTONDOWN, MidY(2)},         {WM_LBUTTONDBLCLK, MidY(2)},
+                                          {WM_LBUTTONDOWN, MidY(3)}};
+  for (const auto& [down, y] : presses) {
+    const WPARAM held = down == WM_RBUTTONDOWN   ? MK_RBUTTON
+                        : down == WM_MBUTTONDOWN ? MK_MBUTTON
+                                                 : MK_LBUTTON;
+    SendMessageW(Hwnd(), down, held, Point(2, y));
+    SendMessageW(Hwnd(), down == WM_LBUTTONDBLCLK ? WM_LBUTTONUP : down + 1, 0, Point(2, y));
   }
   list->SetItemIndex(1);
   Space();
-  EXPECT_EQ(States(), "000000");
-  EXPECT_EQ(clicks, 2);
-}
-
-TEST_F(CheckListBoxTest, HeaderItemStillCyclesButNothingIsRepainted) {
-  list->SetItemIsHeader(0, true);
-  wintest::PumpUntilIdle();
-  Validate();
-  LeftClick(2, MidY(0));
-  EXPECT_EQ(list->ItemState(0), S::cbChecked);
-  list->SetItemIndex(0);
+  EXPECT_EQ(States(), "000100");
+  EXPECT_EQ(clicks, 3);
+  list->SetItemIndex(3);
   Validate();
   Space();
-  EXPECT_EQ(list->ItemState(0), S::cbUnchecked);
+  EXPECT_EQ(States(), "000000");
   EXPECT_TRUE(list->drawn.empty());
-  EXPECT_EQ(clicks, 2);
+  EXPECT_EQ(clicks, 4);
 }
 
 // The key press handling that follows cannot undo the toggle; no other key toggles.
@@ -347,7 +317,7 @@ TEST_F(CheckListBoxTest, SpaceTogglesTheCurrentItemBeforeKeyPressSeesIt) {
 // The window
 
 // Regression: records restored twice were shared between items.
-TEST_F(CheckListBoxTest, StatesAndDisabledFlagsSurviveRecreationHeadersDoNot) {
+TEST_F(CheckListBoxTest, StatesAndDisabledFlagsSurviveRecreationAndLiveWithoutAWindow) {
   list->SetItemState(0, S::cbChecked);
   list->SetItemState(1, S::cbGrayed);
   list->SetItemDisabled(3, true);
@@ -371,11 +341,8 @@ TEST_F(CheckListBoxTest, StatesAndDisabledFlagsSurviveRecreationHeadersDoNot) {
   EXPECT_EQ(std::adjacent_find(slots.begin(), slots.end()), slots.end());
   list->ToggleItem(2);
   EXPECT_EQ(States(), "121000");
-}
-
-// Before the first window, and while the window is gone with its parent (also after a re-creation,
-// whose states came back through the same backup), states are read and written and reach the window.
-TEST_F(CheckListBoxTest, StatesReadAndWrittenWithoutAWindowReachIt) {
+  // Before the first window, and while the window is gone with its parent (also after a re-creation,
+  // whose states came back through the same backup), states are read and written and reach the window.
   auto* early = new ProbeCheckListBox(form);
   early->Items().Assign(kItems);
   early->SetItemState(1, S::cbChecked);
@@ -389,14 +356,13 @@ TEST_F(CheckListBoxTest, StatesReadAndWrittenWithoutAWindowReachIt) {
   EXPECT_EQ(early->GetItemData(2), 5);
   EXPECT_FALSE(early->HasItemRecord(3));
 
-  list->SetItemState(2, S::cbChecked);
   list->RecreateWnd();
   list->SetItemDisabled(4, true);
   list->SetItemState(0, S::cbGrayed);
   DestroyWindow(form->Handle());
   ASSERT_FALSE(list->HandleAllocated());
   for (int pass = 0; pass < 2; ++pass) {
-    EXPECT_EQ(States(), pass ? "201200" : "201000");
+    EXPECT_EQ(States(), pass ? "221200" : "221000");
     EXPECT_TRUE(list->ItemDisabled(4));
     list->SetItemState(3, S::cbGrayed);
     form->HandleNeeded();
@@ -456,52 +422,49 @@ TEST_F(CheckListBoxTest, StandardStyleNeverCallsOnDrawItemAndKeepsItAssigned) {
 }
 
 // Flat, with themes or without, the box's own border is cut off and a frame in the shadow colour
-// replaces it.
+// replaces it; right to left the box sits at the row's right edge.
 TEST_F(CheckListBoxTest, StatesAndDisabledItemsLookDifferentFlatOrNot) {
   list->SetItemState(1, S::cbChecked);
   list->SetItemState(2, S::cbGrayed);
   list->SetItemDisabled(3, true);
   const DWORD saved = GetThemeAppProperties();
+  const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), window = GetSysColor(COLOR_WINDOW);
   for (int look = 0; look < 4; ++look) {
+    SCOPED_TRACE(look);
     const bool themed = look % 2 == 0;
     SetThemeAppProperties(themed ? saved : saved & ~STAP_ALLOW_CONTROLS);
-    list->SetFlat(look < 2);
+    list->SetFlat(look >= 2);
     Shown shot(*list);
     const RECT b = Box(0);
-    const int midY = (b.top + b.bottom) / 2, midX = (b.left + b.right) / 2;
-    if (list->Flat()) {
-      const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), window = GetSysColor(COLOR_WINDOW);
-      EXPECT_EQ(shot.Pixel(b.left + 1, midY), shadow) << look;
-      EXPECT_EQ(shot.Pixel(b.right - 2, midY), shadow) << look;
-      EXPECT_EQ(shot.Pixel(midX, b.top + 1), shadow) << look;
-      EXPECT_EQ(shot.Pixel(midX, b.bottom - 2), shadow) << look;
-      EXPECT_EQ(shot.Pixel(b.left, midY), window) << look;
-      EXPECT_EQ(shot.Pixel(midX, b.top), window) << look;
+    const LONG midY = (b.top + b.bottom) / 2, midX = (b.left + b.right) / 2;
+    // 's' shadow, 'w' window: the frame's four sides one pixel in, the box's own edge blank.
+    std::string frame;
+    const POINT at[] = {{b.left + 1, midY},   {b.right - 2, midY}, {midX, b.top + 1},
+                        {midX, b.bottom - 2}, {b.left, midY},      {midX, b.top}};
+    for (POINT p : at)
+      frame += shot.Pixel(p.x, p.y) == shadow ? 's' : shot.Pixel(p.x, p.y) == window ? 'w' : '?';
+    EXPECT_EQ(frame, list->Flat() ? "ssssww" : frame);
+    // Each item's inside as the first item that looks the same. Wine's theme draws a disabled
+    // empty box as an enabled one.
+    std::vector<std::vector<COLORREF>> inside;
+    std::string same;
+    for (int i = 0; i < 5; ++i) {
+      RECT r = Box(i);
+      inside.push_back(shot.Area(RECT{r.left + 2, r.top + 2, r.right - 2, r.bottom - 2}));
+      same +=
+          static_cast<char>('0' + (std::find(inside.begin(), inside.end(), inside.back()) - inside.begin()));
     }
-    auto inner = [&](int index) {
-      RECT r = Box(index);
-      return shot.Area(RECT{r.left + 2, r.top + 2, r.right - 2, r.bottom - 2});
-    };
-    EXPECT_NE(inner(0), inner(1)) << "look " << look;
-    EXPECT_NE(inner(1), inner(2)) << "look " << look;
-    EXPECT_NE(inner(0), inner(2)) << "look " << look;
-    EXPECT_EQ(inner(0), inner(4)) << "look " << look;
-    if (!themed) {  // Wine's theme draws a disabled empty box as an enabled one
-      EXPECT_NE(inner(0), inner(3));
-    }
+    EXPECT_EQ(same, themed ? "01200" : "01230");
   }
   SetThemeAppProperties(saved);
-}
-
-TEST_F(CheckListBoxTest, RightToLeftTheBoxSitsAtTheRowsRightEdge) {
   list->SetBiDiMode(TBiDiMode::bdRightToLeft);
   Shown shot(*list);
   const int boxLeft = list->ItemRect(0).right - CheckColumnWidth() + 1;
-  EXPECT_EQ(shot.Pixel(boxLeft + 1, MidY(0)), GetSysColor(COLOR_BTNSHADOW));  // the flat frame's sides
-  EXPECT_EQ(shot.Pixel(boxLeft + CheckImageWidth() - 2, MidY(0)), GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(shot.Pixel(boxLeft + 1, MidY(0)), shadow);  // the flat frame's sides
+  EXPECT_EQ(shot.Pixel(boxLeft + CheckImageWidth() - 2, MidY(0)), shadow);
 }
 
-TEST_F(CheckListBoxTest, DisabledTextIsGreyAndHeadersUseTheHeaderColours) {
+TEST_F(CheckListBoxTest, DisabledTextIsGreyHeadersUseTheHeaderColoursAndChangesRepaint) {
   list->SetItemDisabled(3, true);
   list->SetItemIsHeader(1, true);
   list->SetItemIndex(-1);
@@ -526,9 +489,7 @@ TEST_F(CheckListBoxTest, DisabledTextIsGreyAndHeadersUseTheHeaderColours) {
   Shown shot(*list);
   for (int i = 0; i < list->Count(); ++i)
     EXPECT_GT(shot.Count(textArea(i), grey), 0) << i;
-}
-
-TEST_F(CheckListBoxTest, FlatAndHeaderColourChangesRepaintOnlyWhenDifferent) {
+  // The look's setters repaint only when the value changes.
   list->SetFlat(true);
   list->SetHeaderColor(clInfoText);
   list->SetHeaderBackgroundColor(clInfoBk);

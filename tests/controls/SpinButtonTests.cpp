@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <stdexcept>
 
 #include "FormFixture.h"
@@ -31,8 +32,6 @@ class SpinButtonTest : public FormTest {
   }
 
   HWND Window() { return spin->Handle(); }
-  void Press(int x, int y) { LeftDown(Window(), x, y); }
-  void Release(int x, int y) { LeftUp(Window(), x, y); }
   void Tick(TTimerSpeedButton* half) { SendMessageW(half->AutoRepeatTimer->Handle(), WM_TIMER, 1, 0); }
   TEdit* Edit(int y) { return Make<TEdit>(form, 100, y, 80, 22); }
 
@@ -41,30 +40,28 @@ class SpinButtonTest : public FormTest {
   int downs = 0;
 };
 
-// The button is width by height, window included; the lower half overlaps the upper's last row.
-void ExpectLayout(TSpinButton* s, int width, int height, int upHeight) {
-  RECT window{};
-  GetWindowRect(s->Handle(), &window);
-  EXPECT_EQ(window.right - window.left, width);
-  EXPECT_EQ(s->Width(), width);
-  EXPECT_EQ(s->Height(), height);
-  RECT up = s->UpSpeedButton()->BoundsRect(), down = s->DownSpeedButton()->BoundsRect();
-  RECT wantUp{0, 0, width, upHeight}, wantDown{0, upHeight - 1, width, height};
-  EXPECT_TRUE(EqualRect(&up, &wantUp)) << up.right << "x" << up.bottom;
-  EXPECT_TRUE(EqualRect(&down, &wantDown)) << down.top << ", " << down.right << "x" << down.bottom;
+// The button's window and own size, then its halves' bounds; the lower half overlaps the upper's
+// last row.
+std::string Layout(TSpinButton* s) {
+  RECT w{}, u = s->UpSpeedButton()->BoundsRect(), d = s->DownSpeedButton()->BoundsRect();
+  GetWindowRect(s->Handle(), &w);
+  char out[96];
+  snprintf(out, sizeof out, "%ld %dx%d up %ld,%ld,%ld,%ld down %ld,%ld,%ld,%ld", w.right - w.left, s->Width(),
+           s->Height(), u.left, u.top, u.right, u.bottom, d.left, d.top, d.right, d.bottom);
+  return out;
 }
 
 TEST_F(SpinButtonTest, HalvesSplitTheHeightAndTheWidthIsAtLeast15) {
-  ExpectLayout(spin, 20, 25, 12);
+  EXPECT_EQ(Layout(spin), "20 20x25 up 0,0,20,12 down 0,11,20,25");
   EXPECT_EQ(spin->CurrentButton(), spin->UpSpeedButton());
   spin->SetBounds(10, 10, 15, 17);
-  ExpectLayout(spin, 15, 17, 8);
+  EXPECT_EQ(Layout(spin), "15 15x17 up 0,0,15,8 down 0,7,15,17");
   spin->SetWidth(10);
   spin->SetHeight(3);
-  ExpectLayout(spin, 15, 3, 1);
+  EXPECT_EQ(Layout(spin), "15 15x3 up 0,0,15,1 down 0,0,15,3");
   // A window resized behind its back is widened again.
   SetWindowPos(Window(), nullptr, 0, 0, 8, 30, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  ExpectLayout(spin, 15, 30, 15);
+  EXPECT_EQ(Layout(spin), "15 15x30 up 0,0,15,15 down 0,14,15,30");
 
   // Nothing is laid out while loading; Loaded catches up.
   auto* loading = Make<TSpinButton>(form, 0, 60, 20, 25);
@@ -73,7 +70,7 @@ TEST_F(SpinButtonTest, HalvesSplitTheHeightAndTheWidthIsAtLeast15) {
   EXPECT_EQ(loading->Width(), 5);
   EXPECT_EQ(loading->UpSpeedButton()->Height(), 12);  // still the construction layout
   loading->EndLoading();
-  ExpectLayout(loading, 15, 40, 20);
+  EXPECT_EQ(Layout(loading), "15 15x40 up 0,0,15,20 down 0,19,15,40");
 }
 
 TEST_F(SpinButtonTest, FramedOnlyWithoutVisualStyles) {
@@ -90,69 +87,63 @@ TEST_F(SpinButtonTest, FramedOnlyWithoutVisualStyles) {
   SetThemeAppProperties(saved);
 }
 
-TEST_F(SpinButtonTest, HoldingAHalfRepeatsAfter400ThenEvery100MillisecondsUntilRelease) {
+TEST_F(SpinButtonTest, HoldingAHalfRepeatsAfter400ThenEvery100MillisecondsWhileHeldOnIt) {
   TTimerSpeedButton* up = spin->UpSpeedButton();
   EXPECT_EQ(up->AutoRepeatTimer, nullptr);
   for (int press = 0; press < 2; ++press) {  // a new press waits the full first delay again
-    Press(5, 5);
+    LeftDown(Window(), 5, 5);
     ASSERT_NE(up->AutoRepeatTimer, nullptr);
     EXPECT_TRUE(up->AutoRepeatTimer->Enabled());
     EXPECT_EQ(up->AutoRepeatTimer->Interval(), 400u);
     Tick(up);
     EXPECT_EQ(up->AutoRepeatTimer->Interval(), 100u);
     Tick(up);
-    Release(5, 5);  // with the ordinary click of the release
+    LeftUp(Window(), 5, 5);  // with the ordinary click of the release
     EXPECT_FALSE(up->AutoRepeatTimer->Enabled());
     Tick(up);  // a tick already queued at the release does nothing
   }
   EXPECT_EQ(ups, 6);
-  EXPECT_EQ(downs, 0);
   EXPECT_EQ(up->ComponentCount(), 1);  // the one timer is reused
-}
-
-TEST_F(SpinButtonTest, TicksClickOnlyWhileTheHalfIsHeldDown) {
+  // Ticks click only while the half is held down.
   TTimerSpeedButton* down = spin->DownSpeedButton();
-  Press(5, 20);
+  LeftDown(Window(), 5, 20);
   Tick(down);
   MoveHeld(Window(), 60, 60);  // off the half: the clicks pause, the timer runs on
   Tick(down);
   EXPECT_TRUE(down->AutoRepeatTimer->Enabled());
   MoveHeld(Window(), 5, 20);
   Tick(down);
-  Release(60, 60);  // released outside: no click
+  LeftUp(Window(), 60, 60);  // released outside: no click
   EXPECT_EQ(downs, 2);
   EXPECT_FALSE(down->AutoRepeatTimer->Enabled());
   down->RepeatButtonFlags = 0;  // without the flag a press arms nothing
-  Press(5, 20);
+  LeftDown(Window(), 5, 20);
   EXPECT_FALSE(down->AutoRepeatTimer->Enabled());
-  Release(5, 20);
-
+  LeftUp(Window(), 5, 20);
   // The right button arms the timer as well, but its ticks never click.
-  TTimerSpeedButton* up = spin->UpSpeedButton();
   SendMessageW(Window(), WM_RBUTTONDOWN, MK_RBUTTON, Point(5, 5));
-  ASSERT_NE(up->AutoRepeatTimer, nullptr);
   EXPECT_TRUE(up->AutoRepeatTimer->Enabled());
   Tick(up);
   SendMessageW(Window(), WM_RBUTTONUP, 0, Point(5, 5));
   EXPECT_FALSE(up->AutoRepeatTimer->Enabled());
-  EXPECT_EQ(ups, 0);
+  EXPECT_EQ(ups, 6);
 }
 
 TEST_F(SpinButtonTest, ClickThatThrowsOrDeletionStopsTheTimer) {
   TTimerSpeedButton* up = spin->UpSpeedButton();
   spin->OnUpClick = [](TObject*) { throw std::runtime_error("step failed"); };
-  Press(5, 5);
+  LeftDown(Window(), 5, 5);
   Tick(up);
   EXPECT_FALSE(up->AutoRepeatTimer->Enabled());
-  Release(60, 60);
-  Press(5, 5);
-  Release(5, 5);  // the release click throws too
+  LeftUp(Window(), 60, 60);
+  LeftDown(Window(), 5, 5);
+  LeftUp(Window(), 5, 5);  // the release click throws too
   EXPECT_FALSE(up->AutoRepeatTimer->Enabled());
   EXPECT_EQ(GetCapture(), nullptr);
   EXPECT_EQ(errors, (std::vector<std::string>{"step failed", "step failed"}));
   errors.clear();
 
-  Press(5, 5);  // deleted while armed: no timer is left behind
+  LeftDown(Window(), 5, 5);  // deleted while armed: no timer is left behind
   HWND timerWindow = spin->UpSpeedButton()->AutoRepeatTimer->Handle();
   delete spin;
   EXPECT_FALSE(IsWindow(timerWindow));
@@ -160,7 +151,7 @@ TEST_F(SpinButtonTest, ClickThatThrowsOrDeletionStopsTheTimer) {
 }
 
 // Disabling the spin button leaves its halves enabled; keys sent to it still click.
-TEST_F(SpinButtonTest, WithoutTabStopArrowsClickTheirHalfSpaceTheUpHalfAndNoKeyEventIsRaised) {
+TEST_F(SpinButtonTest, ArrowsClickTheirHalfSpaceTheCurrentOneAndTheFocusFrameFollowsIt) {
   int keyEvents = 0;
   spin->OnKeyDown = [&](TObject*, WORD&, TShiftState) { ++keyEvents; };
   spin->SetEnabled(false);
@@ -176,9 +167,8 @@ TEST_F(SpinButtonTest, WithoutTabStopArrowsClickTheirHalfSpaceTheUpHalfAndNoKeyE
   EXPECT_EQ(spin->DownSpeedButton()->RepeatButtonFlags, rfAutoRepeat);  // no frame
   EXPECT_EQ(keyEvents, 0);
   EXPECT_EQ(SendMessageW(Window(), WM_GETDLGCODE, 0, 0), DLGC_WANTARROWS);
-}
-
-TEST_F(SpinButtonTest, FocusFrameFollowsTheCurrentHalfWhileFocused) {
+  // A tab stop: the focus frame follows the current half while focused.
+  spin->SetEnabled(true);
   spin->SetTabStop(true);
   TEdit* other = Edit(10);
   TTimerSpeedButton* up = spin->UpSpeedButton();
@@ -190,8 +180,7 @@ TEST_F(SpinButtonTest, FocusFrameFollowsTheCurrentHalfWhileFocused) {
   EXPECT_EQ(up->RepeatButtonFlags, rfAutoRepeat);
   EXPECT_EQ(down->RepeatButtonFlags, rfAutoRepeat | rfFocusFrame);
   KeyDown(Window(), VK_SPACE);
-  EXPECT_EQ(downs, 2);
-
+  EXPECT_EQ(downs, 3);
   other->SetFocus();
   EXPECT_EQ(down->RepeatButtonFlags, rfAutoRepeat);
   Click(*spin);  // a press selects the half and takes the focus
@@ -215,7 +204,7 @@ TEST_F(SpinButtonTest, FocusFrameIsDottedThreePixelsInsideAndShiftsWhenPressed) 
   spin->SetBounds(10, 10, 30, 40);
   TTimerSpeedButton* up = spin->UpSpeedButton();
   for (int pressed = 0; pressed < 2; ++pressed) {
-    if (pressed) Press(5, 5);
+    if (pressed) LeftDown(Window(), 5, 5);
     up->RepeatButtonFlags = rfAutoRepeat;
     Snapshot plain(*up);
     up->RepeatButtonFlags |= rfFocusFrame;
@@ -224,7 +213,7 @@ TEST_F(SpinButtonTest, FocusFrameIsDottedThreePixelsInsideAndShiftsWhenPressed) 
     EXPECT_TRUE(EqualRect(&r, &want)) << r.left << "," << r.top << "," << r.right << "," << r.bottom;
     EXPECT_EQ(framed.Pixel(15, 10), plain.Pixel(15, 10));  // a frame, not a fill
   }
-  Release(5, 5);
+  LeftUp(Window(), 5, 5);
 }
 
 TEST_F(SpinButtonTest, PressGivesTheFocusToFocusControlWhileItIsATabStopAndThere) {
@@ -253,27 +242,24 @@ TEST_F(SpinButtonTest, PressGivesTheFocusToFocusControlWhileItIsATabStopAndThere
 }
 
 // The glyph as rows of '#' (black) and '.' (olive, the colour that shows the ground).
-std::string GlyphRow(TBitmap* glyph, int y) {
-  std::string row;
-  for (int x = 0; x < glyph->Width(); ++x)
-    row += glyph->PixelAt(x, y) == RGB(0, 0, 0) ? '#' : glyph->PixelAt(x, y) == RGB(128, 128, 0) ? '.' : '?';
-  return row;
+std::string Glyph(TBitmap* glyph) {
+  std::string rows;
+  for (int y = 0; y < glyph->Height(); ++y, rows += '/')
+    for (int x = 0; x < glyph->Width(); ++x)
+      rows += glyph->PixelAt(x, y) == RGB(0, 0, 0)       ? '#'
+              : glyph->PixelAt(x, y) == RGB(128, 128, 0) ? '.'
+                                                         : '?';
+  return rows;
 }
 
-TEST_F(SpinButtonTest, BuiltInGlyphsAreBlackTrianglesOnATransparentOlive) {
-  const char* arrow[] = {".........", "....#....", "...###...", "..#####..", ".#######.", "........."};
-  ASSERT_EQ(spin->UpGlyph()->Height(), 6);
-  ASSERT_EQ(spin->DownGlyph()->Height(), 6);
-  for (int y = 0; y < 6; ++y) {
-    EXPECT_EQ(GlyphRow(spin->UpGlyph(), y), arrow[y]);
-    EXPECT_EQ(GlyphRow(spin->DownGlyph(), y), arrow[5 - y]);
-  }
+TEST_F(SpinButtonTest, BuiltInGlyphsAreBlackTrianglesOnOliveAndANilGlyphRestoresThem) {
+  EXPECT_EQ(Glyph(spin->UpGlyph()), "........./....#..../...###.../..#####../.#######./........./");
+  EXPECT_EQ(Glyph(spin->DownGlyph()), "........./.#######./..#####../...###.../....#..../........./");
   Snapshot painted(*spin->UpSpeedButton());
   EXPECT_EQ(painted.Count(RGB(128, 128, 0)), 0);
   EXPECT_GE(painted.Count(RGB(0, 0, 0)), 16);  // the 1 + 3 + 5 + 7 pixels of the arrow
-}
-
-TEST_F(SpinButtonTest, NilGlyphRestoresTheBuiltInArrowWithOneImage) {
+  const std::string down = Glyph(spin->DownGlyph());
+  // A nil glyph restores the built-in arrow, with one image.
   spin->SetUpNumGlyphs(3);
   spin->SetDownNumGlyphs(2);
   TBitmap custom;
@@ -284,7 +270,7 @@ TEST_F(SpinButtonTest, NilGlyphRestoresTheBuiltInArrowWithOneImage) {
   EXPECT_EQ(spin->DownNumGlyphs(), 2);                      // a bitmap alone changes nothing else
 
   spin->SetDownGlyph(nullptr);
-  EXPECT_EQ(spin->DownGlyph()->Width(), 9);
+  EXPECT_EQ(Glyph(spin->DownGlyph()), down);
   EXPECT_EQ(spin->DownNumGlyphs(), 1);
   EXPECT_EQ(spin->UpNumGlyphs(), 3);
 }

@@ -2,7 +2,7 @@
 // paste, leaving the field, and its size and inner layout.
 #include <gtest/gtest.h>
 
-#include <climits>
+#include <sstream>
 #include <vector>
 
 #include "FormFixture.h"
@@ -58,60 +58,47 @@ TEST_F(SpinEditTest, TextThatIsNoWholeNumberReadsAsMinValue) {
   EXPECT_EQ(spin->Text(), "0");
   spin->MinValue = 3;
   spin->MaxValue = 9;
-  for (const char* text : {"", "12a", "1.5", "2147483648", "-2147483649", "--1", "+", "0x10"}) {
+  std::string read;
+  for (const char* text :
+       {"", "12a", "1.5", "2147483648", "-2147483649", "--1", "+", "0x10", "+7", "-2147483648"}) {
     spin->SetText(text);
-    EXPECT_EQ(spin->Value(), 3) << text;
+    read += std::to_string(spin->Value()) + " ";
   }
-  spin->SetText("+7");
-  EXPECT_EQ(spin->Value(), 7);
-  spin->SetText("-2147483648");
-  EXPECT_EQ(spin->Value(), INT_MIN);
+  EXPECT_EQ(read, "3 3 3 3 3 3 3 3 7 -2147483648 ");
 }
 
-// Equal bounds mean no range; a step wraps around the 32-bit range and is clamped afterwards.
+// Each row: MinValue MaxValue Increment, the text, then "=N" to write N or "u"/"d" to step with
+// the arrow keys, and the text expected. Equal bounds mean no range; a step wraps around the
+// 32-bit range and is clamped afterwards.
 TEST_F(SpinEditTest, WritesAndStepsLandInTheRange) {
-  enum Op { Set, Up, Down };
-  struct Row {
-    const char* name;
-    std::int32_t min, max, increment;
-    const char* start;
-    Op op;
-    std::int32_t value;  // for Set
-    const char* expected;
-  } rows[] = {
-      {"above the range", 1, 10, 1, "0", Set, 25, "10"},
-      {"below the range", 1, 10, 1, "0", Set, -4, "1"},
-      {"inside the range", 1, 10, 1, "0", Set, 7, "7"},
-      {"inverted bounds, below MinValue", 10, 5, 1, "0", Set, 3, "10"},
-      {"inverted bounds, between", 10, 5, 1, "0", Set, 7, "10"},
-      {"inverted bounds, above MinValue", 10, 5, 1, "0", Set, 12, "5"},
-      {"no range keeps any number", 0, 0, 1, "0", Set, -75, "-75"},
-      {"no range steps up", 0, 0, 1, "0", Up, 0, "1"},
-      {"no range steps below zero", 0, 0, 1, "-1", Down, 0, "-2"},
-      {"up at the top of the range", 1, 10, 1, "10", Up, 0, "10"},
-      {"down at the bottom of the range", 1, 10, 1, "1", Down, 0, "1"},
-      {"text that is no number steps from MinValue", 3, 9, 1, "abc", Up, 0, "4"},
-      {"bounds lowered under the text", 0, 50, 1, "80", Down, 0, "50"},
-      {"up at the top wraps", 0, 0, 1, "2147483647", Up, 0, "-2147483648"},
-      {"down at the bottom wraps", 0, 0, 1, "-2147483648", Down, 0, "2147483647"},
-      {"the largest step, used as given", 0, 0, INT_MIN, "-1", Down, 0, "2147483647"},
-      {"a wrap with a range ends at a bound", -10, INT_MAX, 1, "2147483647", Up, 0, "-10"},
-      {"negative increment", 0, 0, -5, "0", Up, 0, "-5"},
-      {"zero increment", 0, 0, 0, "-5", Down, 0, "-5"},
-  };
-  for (const Row& row : rows) {
-    spin->MinValue = row.min;
-    spin->MaxValue = row.max;
-    spin->Increment = row.increment;
-    spin->SetText(row.start);
+  const char* rows[] = {
+      // above, below and inside the range; inverted bounds below, between and above MinValue
+      "1 10 1 0 =25 10", "1 10 1 0 =-4 1", "1 10 1 0 =7 7", "10 5 1 0 =3 10", "10 5 1 0 =7 10",
+      "10 5 1 0 =12 5",
+      // no range: any number, a step up, a step below zero
+      "0 0 1 0 =-75 -75", "0 0 1 0 u 1", "0 0 1 -1 d -2",
+      // at the ends of the range; text that is no number steps from MinValue; bounds lowered
+      // under the text
+      "1 10 1 10 u 10", "1 10 1 1 d 1", "3 9 1 abc u 4", "0 50 1 80 d 50",
+      // wraps: up at the top, down at the bottom, the largest step used as given, with a range
+      "0 0 1 2147483647 u -2147483648", "0 0 1 -2147483648 d 2147483647", "0 0 -2147483648 -1 d 2147483647",
+      "-10 2147483647 1 2147483647 u -10",
+      // negative and zero increments
+      "0 0 -5 0 u -5", "0 0 0 -5 d -5"};
+  for (const char* row : rows) {
+    SCOPED_TRACE(row);
+    std::istringstream in(row);
+    std::string start, op, expected;
+    in >> spin->MinValue >> spin->MaxValue >> spin->Increment >> start >> op >> expected;
+    spin->SetText(start);
     int changes = 0;
     spin->OnChange = [&](TObject*) { ++changes; };
-    if (row.op == Set)
-      spin->SetValue(row.value);
+    if (op[0] == '=')
+      spin->SetValue(std::stoi(op.substr(1)));
     else
-      KeyDown(Window(), row.op == Up ? VK_UP : VK_DOWN);
-    EXPECT_EQ(spin->Text(), row.expected) << row.name;
-    EXPECT_EQ(changes, 1) << row.name;  // written even when it shows the same number
+      KeyDown(Window(), op == "u" ? VK_UP : VK_DOWN);
+    EXPECT_EQ(spin->Text(), expected);
+    EXPECT_EQ(changes, 1);  // written even when it shows the same number
   }
 }
 
@@ -134,7 +121,7 @@ TEST_F(SpinEditTest, ArrowKeysAndHalvesStepUnlessReadOnly) {
   EXPECT_EQ(beeps, (std::vector<UINT>{0, 0, 0}));
 }
 
-TEST_F(SpinEditTest, OnlySignsDigitsSeparatorAndControlCharactersPass) {
+TEST_F(SpinEditTest, OnlySignsDigitsTheLocalesSeparatorAndControlCharactersPass) {
   wchar_t separator = DecimalSeparator();
   for (wchar_t ch : {L'+', L'-', L'0', L'5', L'9', separator, wchar_t{8}, wchar_t{3}, wchar_t{27}})
     EXPECT_TRUE(spin->AcceptsChar(ch)) << int(ch);
@@ -147,22 +134,18 @@ TEST_F(SpinEditTest, OnlySignsDigitsSeparatorAndControlCharactersPass) {
   EXPECT_TRUE(spin->AcceptsChar(3));  // Ctrl+C still copies
   for (wchar_t ch : {L'5', L'-', wchar_t{8}, wchar_t{13}})
     EXPECT_FALSE(spin->AcceptsChar(ch)) << int(ch);
-}
-
-// The separator comes from the user's locale, but one above ASCII is refused as every such character.
-TEST_F(SpinEditTest, SeparatorComesFromTheUsersLocale) {
+  // The separator comes from the user's locale, but one above ASCII is refused as every such
+  // character.
   wchar_t saved[8] = {};
   GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, saved, static_cast<int>(std::size(saved)));
-  const struct {
-    const wchar_t* separator;
-    bool comma, dot, arabic;
-  } rows[] = {{L",", true, false, false}, {L"\u066B", false, false, false}};
-  for (const auto& row : rows) {
-    EXPECT_TRUE(SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, row.separator));
-    EXPECT_EQ(DecimalSeparator(), row.separator[0]);
-    EXPECT_EQ(spin->AcceptsChar(L','), row.comma);
-    EXPECT_EQ(spin->AcceptsChar(L'.'), row.dot);
-    EXPECT_EQ(spin->AcceptsChar(L'\u066B'), row.arabic);
+  spin->EditorEnabled = true;
+  for (const wchar_t* locale : {L",", L"\u066B"}) {  // which of ',', '.' and U+066B pass
+    EXPECT_TRUE(SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, locale));
+    EXPECT_EQ(DecimalSeparator(), locale[0]);
+    std::string passed;
+    for (wchar_t ch : {L',', L'.', L'\u066B'})
+      passed += spin->AcceptsChar(ch) ? 'y' : 'n';
+    EXPECT_EQ(passed, locale[0] == L',' ? "ynn" : "nnn");
   }
   SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, saved);
 }
@@ -254,7 +237,7 @@ TEST_F(SpinEditTest, EnteringSelectsTheWholeTextButAClickIntoItDoesNot) {
   EXPECT_EQ(spin->SelLength(), 0);
 }
 
-TEST_F(SpinEditTest, SpinButtonSitsInsideTheRightEdgeAndTheTextStopsShortOfIt) {
+TEST_F(SpinEditTest, SpinButtonSitsInsideTheRightEdgeTheTextStopsShortOfItAndTheHeightHasAMinimum) {
   TSpinButton* button = spin->SpinButton();
   for (int pass = 0; pass < 2; ++pass) {  // also after the window is made again
     EXPECT_EQ(spin->Height(), 22);
@@ -264,8 +247,7 @@ TEST_F(SpinEditTest, SpinButtonSitsInsideTheRightEdgeAndTheTextStopsShortOfIt) {
     SendMessageW(Window(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
     EXPECT_LE(area.right, spin->ClientWidth() - 15 - 2) << pass;
     EXPECT_GT(area.right, spin->ClientWidth() - 15 - 8) << pass;
-    EXPECT_TRUE(GetWindowLongW(Window(), GWL_STYLE) & ES_MULTILINE);
-    EXPECT_TRUE(GetWindowLongW(Window(), GWL_STYLE) & WS_CLIPCHILDREN);
+    EXPECT_EQ(StyleOf(*spin) & (ES_MULTILINE | WS_CLIPCHILDREN), ES_MULTILINE | WS_CLIPCHILDREN);
     spin->SetValue(42);
     spin->RecreateWnd();
   }
@@ -275,9 +257,8 @@ TEST_F(SpinEditTest, SpinButtonSitsInsideTheRightEdgeAndTheTextStopsShortOfIt) {
   spin->SetCtl3D(false);  // without the three-dimensional look one row down
   RECT flat = button->BoundsRect(), want{74, 1, 89, 1 + spin->Height() - 3};
   EXPECT_TRUE(EqualRect(&flat, &want));
-}
-
-TEST_F(SpinEditTest, HeightBelowTheMinimumIsRaisedAndThenLaidOut) {
+  // A height below the minimum is raised, and then laid out.
+  spin->SetCtl3D(true);
   auto textHeight = [this] {
     ScreenDC dc;
     TEXTMETRICW metrics{};

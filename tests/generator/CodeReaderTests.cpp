@@ -2,6 +2,8 @@
 // forms are understood, and everything else is refused with its position.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "CodeLayout.h"
 #include "CodeReader.h"
 #include "RandomChoices.h"
@@ -51,18 +53,14 @@ TEST(ReadCode, RoundTripOfEveryKindOfChoice) {
 
 TEST(ReadCode, PresetConstantReadsAsThePreset) {
   MessageChoices c = ReadCode("MessageDlg('x', mtWarning, mbYesNoCancel + [mbHelp], 7);");
-  EXPECT_TRUE(c.rbMDPreset);
-  EXPECT_EQ(c.edMDPreset, 1);
-  EXPECT_TRUE(c.cbMDHelp);
-  EXPECT_EQ(c.edMDHelpContext, 7);
+  EXPECT_EQ(std::tuple(c.rbMDPreset, c.edMDPreset, c.cbMDHelp, c.edMDHelpContext),
+            std::tuple(true, 1, true, 7));
   EXPECT_EQ(c.edMDCheckResult, "Yes");  // the window's rebuild would select the first item
   const char* constants[] = {"mbOKCancel", "MBYESNOCANCEL", "Dialogs.mbYesAllNoAllCancel",
                              "mbAbortRetryIgnore", "System.UITypes.mbAbortIgnore"};
   for (int preset = 0; preset < 5; ++preset) {
     c = ReadCode(std::string("MessageDlg('x', mtWarning, ") + constants[preset] + ", 0);");
-    EXPECT_TRUE(c.rbMDPreset);
-    EXPECT_EQ(c.edMDPreset, preset);
-    EXPECT_FALSE(c.cbMDHelp);
+    EXPECT_EQ(std::tuple(c.rbMDPreset, c.edMDPreset, c.cbMDHelp), std::tuple(true, preset, false));
   }
   c = ReadCode("MessageDlg('x', mtWarning, mbOKCancel + [mbYes], 0);");
   EXPECT_FALSE(c.rbMDPreset);
@@ -70,17 +68,13 @@ TEST(ReadCode, PresetConstantReadsAsThePreset) {
 }
 
 TEST(ReadCode, HandWrittenForms) {
-  const std::string expected = Code([] {
-    MessageChoices c;
-    c.mmMessage = {"Save changes?", "", "It's late"};
-    c.edStyle = 3;
-    c.cbMDYes = c.cbMDNo = c.cbMDCancel = true;
-    c.cbMDOK = false;
-    c.cbMDCheckResult = true;
-    c.edMDCheckResult = "Yes";
-    c.cbMDSound = true;
-    return c;
-  }());
+  MessageChoices c;
+  c.mmMessage = {"Save changes?", "", "It's late"};
+  c.edStyle = 3;
+  c.cbMDOK = false;
+  c.cbMDYes = c.cbMDNo = c.cbMDCancel = c.cbMDCheckResult = c.cbMDSound = true;
+  c.edMDCheckResult = "Yes";
+  const std::string expected = Code(c);
   EXPECT_EQ(Regenerated(
                 "windows.messagebeep(mb_iconquestion);\n"
                 "IF Vcl.Dialogs.MESSAGEDLG( 'Save changes?' + sLineBreak + #13#10 { blank } + 'It''s late',\n"
@@ -94,18 +88,14 @@ TEST(ReadCode, HandWrittenForms) {
 }
 
 TEST(ReadCode, MessageBoxFlagsInAnyOrderNumericOrNamed) {
-  MessageChoices expected;
-  expected.PageControl1 = 1;
-  expected.edStyle = 1;
-  expected.edMBPreset = 4;
-  expected.edMBDefault = 3;
-  expected.cbMBHelp = true;
-  expected.edMBModal = 1;
-  expected.clbMBOptions[1] = true;
-  expected.cbMBCheckResult = true;
-  expected.edMBCheckResult = "No";
-  expected.edMBTitle = "Title";
-  std::string code = Code(expected);
+  MessageChoices e;
+  e.edStyle = e.PageControl1 = e.edMBModal = 1;
+  e.edMBPreset = 4;
+  e.edMBDefault = 3;
+  e.cbMBHelp = e.cbMBCheckResult = e.clbMBOptions[1] = true;
+  e.edMBCheckResult = "No";
+  e.edMBTitle = "Title";
+  std::string code = Code(e);
   EXPECT_EQ(Regenerated(
                 "if Application.MessageBox('This is a message.', 'Title', MB_HELP or Winapi.Windows.MB_RIGHT"
                 " or MB_DEFBUTTON4 or MB_SYSTEMMODAL or MB_YESNOCANCEL or MB_ICONSTOP) = IDNO then"),
@@ -187,20 +177,11 @@ TEST(ReadCode, RefusalsSayWhereAndWhat) {
 }
 
 TEST(ReadCode, WhatBeginsLikeAStatement) {
-  const std::pair<const char*, bool> cases[] = {
-      {"MessageDlg(", true},
-      {" {note} (* x *) // y\r\n  IF x", true},
-      {"Vcl.Dialogs.messagedlg", true},
-      {"Winapi.Windows.MessageBeep(0);", true},
-      {"\xEF\xBB\xBFmessagebeep", true},
-      {"ShowMessage('x');", false},
-      {"MessageDlgPos(", false},
-      {"MyMessageDlg(", false},
-      {"iffy", false},
-      {"{ MessageDlg", false},
-  };
-  for (const auto& [text, begins] : cases)
-    EXPECT_EQ(BeginsLikeStatement(text), begins) << text;
+  for (const char* text : {"MessageDlg(", " {note} (* x *) // y\r\n  IF x", "Vcl.Dialogs.messagedlg",
+                           "Winapi.Windows.MessageBeep(0);", "\xEF\xBB\xBFmessagebeep"})
+    EXPECT_TRUE(BeginsLikeStatement(text)) << text;
+  for (const char* text : {"ShowMessage('x');", "MessageDlgPos(", "MyMessageDlg(", "iffy", "{ MessageDlg"})
+    EXPECT_FALSE(BeginsLikeStatement(text)) << text;
 }
 
 TEST(ReadCode, HostileInputNeverCrashes) {

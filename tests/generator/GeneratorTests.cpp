@@ -23,6 +23,17 @@ const std::string kMsg = "'This is a message.'", kMD = "MessageDlg(" + kMsg + ",
 const std::string kMB = "Application.MessageBox(",
                   kInfo = "MB_ICONINFORMATION + MB_OK + MB_DEFBUTTON1 + MB_APPLMODAL);";
 
+// The MessageBox page with a style, preset, default button, modality, Help and the options
+// ticked ('1') or not.
+MessageChoices Box(int style, int preset, int def, int modal, bool help, const char* options) {
+  MessageChoices c{.edStyle = style, .PageControl1 = 1, .edMBPreset = preset, .edMBDefault = def};
+  c.edMBModal = modal;
+  c.cbMBHelp = help;
+  for (size_t i = 0; i < c.clbMBOptions.size(); ++i)
+    c.clbMBOptions[i] = options[i] == '1';
+  return c;
+}
+
 const Case kCases[] = {
     // MessageDlg page
     // start-up
@@ -127,36 +138,19 @@ const Case kCases[] = {
     // an empty title
     {{.PageControl1 = 1, .edMBTitle = ""}, kMB + kMsg + ", '', " + kInfo},
     // every flag term in order, options before Help
-    {{.edStyle = 3,
-      .PageControl1 = 1,
-      .edMBPreset = 5,
-      .edMBDefault = 3,
-      .cbMBHelp = true,
-      .edMBModal = 1,
-      .clbMBOptions = {true, false, true, false, true, true}},
+    {Box(3, 5, 3, 1, true, "101011"),
      kMB + kMsg +
          ", 'Information', MB_ICONQUESTION + MB_ABORTRETRYIGNORE + MB_DEFBUTTON4 + MB_SYSTEMMODAL + "
          "MB_DEFAULT_DESKTOP_ONLY + MB_RTLREADING + MB_TOPMOST + MB_SERVICE_NOTIFICATION + MB_HELP);",
      32 + 2 + 0x300 + 0x1000 + 0x20000 + 0x100000 + 0x40000 + 0x200000 + 0x4000},
     // the other options; a default outside the list is the first
-    {{.edStyle = 1,
-      .PageControl1 = 1,
-      .edMBPreset = 4,
-      .edMBDefault = 4,
-      .edMBModal = 2,
-      .clbMBOptions = {false, true, false, true, false, false}},
+    {Box(1, 4, 4, 2, false, "010100"),
      kMB + kMsg +
          ", 'Information', MB_ICONERROR + MB_YESNOCANCEL + MB_DEFBUTTON1 + MB_TASKMODAL + MB_RIGHT + "
          "MB_SETFOREGROUND);",
      16 + 3 + 0x2000 + 0x80000 + 0x10000},
     // third button, task modal, top most and Help
-    {{.edStyle = 3,
-      .PageControl1 = 1,
-      .edMBPreset = 5,
-      .edMBDefault = 2,
-      .cbMBHelp = true,
-      .edMBModal = 2,
-      .clbMBOptions = {false, false, false, false, true, false}},
+    {Box(3, 5, 2, 2, true, "000010"),
      kMB + kMsg +
          ", 'Information', MB_ICONQUESTION + MB_ABORTRETRYIGNORE + MB_DEFBUTTON3 + MB_TASKMODAL + "
          "MB_TOPMOST + MB_HELP);",
@@ -223,19 +217,16 @@ TEST(ChoiceLists, MessageDlgResultsFollowPresetOrTickedBoxes) {
   EXPECT_EQ(MDCheckResultItems(c), (ListItems{"Yes", "No", "Cancel", "Yes To All", "No To All"}));
   c.edMDPreset = 42;
   EXPECT_EQ(MDCheckResultItems(c), (ListItems{"OK", "Cancel"}));
-}
-
-TEST(ChoiceLists, NoButtonTickedInSelectMode) {
-  MessageChoices c;
+  c = MessageChoices{};  // in select mode Help alone is no button to press
   c.cbMDOK = false;
-  c.cbMDHelp = true;  // Help alone is no button to press
+  c.cbMDHelp = true;
   EXPECT_TRUE(NoMessageDlgButtonSelected(c));
   EXPECT_TRUE(MDCheckResultItems(c).empty());
   c.rbMDPreset = true;
   EXPECT_FALSE(NoMessageDlgButtonSelected(c));
 }
 
-TEST(ChoiceLists, MessageBoxDefaultButtonsCountTheHelpButton) {
+TEST(ChoiceLists, MessageBoxDefaultButtonsCountTheHelpButtonAndRebuildsKeepTheSelection) {
   EXPECT_EQ(MBDefaultItems(0, false), ListItems{"1st button"});
   EXPECT_EQ(MBDefaultItems(0, true), (ListItems{"1st button", "2nd button"}));
   EXPECT_EQ(MBDefaultItems(1, true), (ListItems{"1st button", "2nd button", "3rd button"}));
@@ -243,15 +234,11 @@ TEST(ChoiceLists, MessageBoxDefaultButtonsCountTheHelpButton) {
   EXPECT_EQ(MBDefaultItems(-1, false), ListItems{"1st button"});
   EXPECT_EQ(MBCheckResultItems(3), (ListItems{"Retry", "Cancel"}));
   EXPECT_EQ(MBCheckResultItems(5), (ListItems{"Abort", "Retry", "Ignore"}));
-}
-
-TEST(ChoiceLists, KeepingTheSelection) {
-  ListItems items{"Yes", "No", "Cancel"};
-  EXPECT_EQ(KeptSelection("Cancel", items), 2);
-  EXPECT_EQ(KeptSelection("OK", items), 0);      // gone: the first item
-  EXPECT_EQ(KeptSelection("", items), 0);        // nothing was selected
-  EXPECT_EQ(KeptSelection("Cancel", {}), -1);    // empty list: nothing selected
-  EXPECT_EQ(KeptSelection("cancel", items), 0);  // exact text only
+  // Kept across a rebuild: the same text, exactly; else the first item, or none in an empty list.
+  const ListItems items{"Yes", "No", "Cancel"};
+  EXPECT_EQ((std::vector{KeptSelection("Cancel", items), KeptSelection("OK", items), KeptSelection("", items),
+                         KeptSelection("Cancel", {}), KeptSelection("cancel", items)}),
+            (std::vector{2, 0, 0, -1, 0}));
 }
 
 // Showing choices selects, in each rebuilt list, the caption or button chosen; never a selection

@@ -67,35 +67,3 @@ TEST(Properties, EveryStatementIsOneWholeCallShowingThePreviewText) {
     }
   }
 }
-
-TEST(Properties, WithoutTrickyTextTheLayoutIsThePlainTextSearch) {
-  // For texts that hold neither pattern, cutting at every "' + #13" and at the first argument
-  // pattern by plain search gives the same lines.
-  std::mt19937 rng(7);
-  const std::vector<std::string> plain = {"a", "b c", "", "Hello, world", "ü", "It's"};
-  for (int round = 0; round < 500; ++round) {
-    MessageChoices c;
-    c.PageControl1 = static_cast<int>(rng() % 2);
-    c.mmMessage.clear();
-    int n = static_cast<int>(rng() % 5);
-    for (int i = 0; i < n; ++i)
-      c.mmMessage.push_back(plain[rng() % plain.size()]);
-    c.edMBTitle = plain[rng() % plain.size()];
-    GeneratedCode code = GenerateCode(c);
-
-    std::vector<std::string> expected;
-    std::string s = code.statement;
-    for (size_t p; (p = s.find("' + #13")) != std::string::npos;) {
-      expected.push_back(s.substr(0, p + 1));
-      s = "   " + s.substr(p + 1);
-    }
-    if (c.mmMessage.size() <= 1) {
-      expected.push_back(s);
-    } else {
-      size_t p = s.find(code.kind == CallKind::MessageDlg ? ", mt" : ", MB");
-      expected.push_back(s.substr(0, p + 2));
-      expected.push_back("    " + s.substr(p + 2));
-    }
-    EXPECT_EQ(LayoutCodeLines(code.statement, c.mmMessage.size(), code.kind), expected);
-  }
-}
