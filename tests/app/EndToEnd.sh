@@ -14,6 +14,22 @@ report() {
     sort -u | sed 's/^/    /' >&2
 }
 fail() { report "$*"; kill "$app" 2>/dev/null; exit 1; }
+# Waits for the box titled $1 and presses Enter in it.
+answer() {
+  box=$(timeout 20 xdotool search --sync --name "^$1\$" | head -n 1)
+  [ -n "$box" ] || fail "the box \"$1\" did not appear ($2)"
+  sleep 0.5
+  xdotool key Return
+  sleep 1
+}
+# The clipboard must hold $1.
+expect_clipboard() {
+  got=$(xclip -o -selection clipboard)
+  [ "$got" = "$1" ] || fail "$2: the clipboard holds:
+$got
+expected:
+$1"
+}
 
 # Once in a long CI run the window did not appear within a minute; the second start tells a
 # slow Wine from a program that cannot start, and the report says what was there.
@@ -42,45 +58,21 @@ xdotool key alt+n Down space
 sleep 0.5
 # Check result, then the disabled result list is skipped: Preview, Create.
 xdotool key Tab Tab Tab Return
-box=$(timeout 20 xdotool search --sync --name '^Code$' | head -n 1)
-[ -n "$box" ] || fail "the confirmation box did not appear"
-sleep 0.5
-xdotool key Return
-sleep 1
-
-got=$(xclip -o -selection clipboard)
-expected="Application.MessageBox(PChar('It''s here'
+answer Code "after typing"
+expect_clipboard "Application.MessageBox(PChar('It''s here'
     + #13'Second line'), 'Information', 
-    MB_ICONINFORMATION + MB_OK + MB_DEFBUTTON1 + MB_APPLMODAL + MB_DEFAULT_DESKTOP_ONLY);"
-[ "$got" = "$expected" ] || fail "clipboard holds:
-$got
-expected:
-$expected"
+    MB_ICONINFORMATION + MB_OK + MB_DEFBUTTON1 + MB_APPLMODAL + MB_DEFAULT_DESKTOP_ONLY);" "after typing"
 
 # A statement written by hand goes on the clipboard and is pasted with Ctrl+V; Enter answers Yes.
 printf '%s\n%s\n%s\n' "MessageBeep(MB_ICONQUESTION);" "if MessageDlg('Delete the file?'," \
   "  mtConfirmation, [mbYes, mbNo], 0) = mrYes then" | xclip -selection clipboard >/dev/null 2>&1
 xdotool key alt+m ctrl+v
-question=$(timeout 20 xdotool search --sync --name '^Read Statement$' | head -n 1)
-[ -n "$question" ] || fail "the question after the paste did not appear"
-sleep 0.5
-xdotool key Return
-sleep 0.5
+answer "Read Statement" "after the paste"
 # Back in the message, the first control: Shift+Tab three times goes back to Create.
 xdotool key shift+Tab shift+Tab shift+Tab Return
-box=$(timeout 20 xdotool search --sync --name '^Code$' | head -n 1)
-[ -n "$box" ] || fail "the confirmation box did not appear after the paste"
-sleep 0.5
-xdotool key Return
-sleep 1
-
-got=$(xclip -o -selection clipboard)
-expected="MessageBeep(MB_ICONQUESTION);
-if (MessageDlg('Delete the file?', mtConfirmation, [mbYes, mbNo], 0) = mrYes) then "
-[ "$got" = "$expected" ] || fail "after the paste the clipboard holds:
-$got
-expected:
-$expected"
+answer Code "after the paste"
+expect_clipboard "MessageBeep(MB_ICONQUESTION);
+if (MessageDlg('Delete the file?', mtConfirmation, [mbYes, mbNo], 0) = mrYes) then " "after the paste"
 
 xdotool key --window "$window" alt+F4
 sleep 1

@@ -28,12 +28,6 @@ struct Place {
   int left, top, width, height;
 };
 
-TControl* ControlNamed(TForm* form, const std::string& name) {
-  for (int i = 0; i < form->ComponentCount(); ++i)
-    if (form->Components(i)->Name == name) return dynamic_cast<TControl*>(form->Components(i));
-  return nullptr;
-}
-
 Place PlaceOf(const TControl* c) {
   return {c->Left(), c->Top(), c->Width(), c->Height()};
 }
@@ -110,7 +104,7 @@ TEST_F(FormMainDensityTest, EveryControlIsTheStoredLayoutScaledByTheTextHeight) 
   ASSERT_FALSE(stored.places.empty());
   for (const auto& [name, place] : stored.places) {
     SCOPED_TRACE(name);
-    TControl* c = ControlNamed(form, name);
+    TControl* c = Named(name);
     ASSERT_NE(c, nullptr);
     EXPECT_EQ(c->Left(), Scaled(place.left));
     EXPECT_EQ(c->Top(), Scaled(place.top));
@@ -170,8 +164,7 @@ TEST_F(FormMainDensityTest, EveryCaptionFitsInsideItsControl) {
 }
 
 TEST_F(FormMainDensityTest, OptionsListShowsTwoWholeRowsOfTextHeight) {
-  form->PageControl1->SetActivePageIndex(1);
-  Idle();
+  MessageBoxPage();
   HWND list = form->clbMBOptions->Handle();
   const int row = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
   EXPECT_EQ(row, ScreenTextHeight(form->clbMBOptions->Font()));

@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "Clipbrd.h"
+#include "FormFixture.h"
 #include "SysUtils.h"
 #include "UFormMain.h"
 #include "WinTest.h"
@@ -52,38 +54,49 @@ class FormMainTest : public ::testing::Test {
     SendMessageW(control->Handle(), BM_CLICK, 0, 0);
     Idle();
   }
-  // Moves a closed drop-down list one item down with the arrow key.
-  void ArrowDown(TComboBox* list) {
-    SendMessageW(list->Handle(), WM_KEYDOWN, VK_DOWN, 0);
-    Idle();
-  }
-  // A key as typed: posted to the focused window and taken through the application's loop, where
-  // the form's keyboard handling sees it and TranslateMessage makes the characters.
+  // A key as typed into the focused window, through the application's loop (Alt held with alt).
   void Press(WPARAM key, bool alt = false) {
-    HWND focus = GetFocus();
-    if (alt) {
-      PostMessageW(focus, WM_SYSKEYDOWN, VK_MENU, 0x20000000);
-      PostMessageW(focus, WM_SYSKEYDOWN, key, 0x20000000);
-      PostMessageW(focus, WM_SYSKEYUP, key, 0xE0000000);
-      PostMessageW(focus, WM_KEYUP, VK_MENU, 0xC0000000);
-    } else {
-      PostMessageW(focus, WM_KEYDOWN, key, 0);
-      PostMessageW(focus, WM_KEYUP, key, 0xC0000000);
-    }
-    Application->ProcessMessages();
+    test::Press(key, alt ? std::initializer_list<int>{VK_MENU} : std::initializer_list<int>{});
     Idle();
   }
   // Typed into a control as keys: the whole text selected first, then replaced.
   void Retype(TWinControl* control, const std::wstring& text) {
     SendMessageW(control->Handle(), EM_SETSEL, 0, -1);
-    for (wchar_t ch : text)
-      SendMessageW(control->Handle(), WM_CHAR, ch, 1);
+    Type(control->Handle(), text);
     Idle();
   }
-  // Moves a closed drop-down list down `steps` items with the arrow key.
-  void Down(TComboBox* list, int steps) {
-    for (int i = 0; i < steps; ++i)
-      ArrowDown(list);
+  // Moves a closed drop-down list (or a list box) down `steps` items with the arrow key.
+  void Down(TWinControl* list, int steps = 1) {
+    for (int i = 0; i < steps; ++i) {
+      KeyDown(list->Handle(), VK_DOWN);
+      Idle();
+    }
+  }
+  TControl* Named(const std::string& name) {
+    for (int i = 0; i < form->ComponentCount(); ++i)
+      if (form->Components(i)->Name == name) return dynamic_cast<TControl*>(form->Components(i));
+    return nullptr;
+  }
+  // Steps as a user takes them, split by ';': "MB" shows the MessageBox page, "Name" clicks the
+  // control, "Name+n" moves it n items down, "Name=text" types the text into it, "Name!" focuses it
+  // and presses Space.
+  void Do(const std::string& steps) {
+    for (size_t from = 0, to; from < steps.size(); from = to + 1) {
+      to = std::min(steps.find(';', from), steps.size());
+      const std::string step = steps.substr(from, to - from);
+      const size_t mark = std::min(step.find_first_of("+=!"), step.size());
+      auto* control = dynamic_cast<TWinControl*>(Named(step.substr(0, mark)));
+      if (step == "MB")
+        MessageBoxPage();
+      else if (mark == step.size())
+        Click(control);
+      else if (step[mark] == '+')
+        Down(control, std::stoi(step.substr(mark + 1)));
+      else if (step[mark] == '=')
+        Retype(control, Widen(step.substr(mark + 1)));
+      else
+        control->SetFocus(), Press(VK_SPACE);
+    }
   }
   // Create, confirmed: the code it copies.
   std::string CopiedCode() {
@@ -101,13 +114,16 @@ class FormMainTest : public ::testing::Test {
       items.push_back(list->Items()[i]);
     return items;
   }
+  // Runs the action (or `show`), reads the box it opens and presses `press` in it.
   wintest::BoxInfo Run(TAction* action, const char* press) {
+    return Run([action] { action->Execute(); }, press);
+  }
+  wintest::BoxInfo Run(const std::function<void()>& show, const char* press) {
     wintest::BoxInfo seen;
-    wintest::WithBox([&] { action->Execute(); },
-                     [&](HWND box) {
-                       seen = wintest::ReadBox(box);
-                       EXPECT_TRUE(wintest::PressButton(box, press)) << press;
-                     });
+    wintest::WithBox(show, [&](HWND box) {
+      seen = wintest::ReadBox(box);
+      EXPECT_TRUE(wintest::PressButton(box, press)) << press;
+    });
     Idle();
     return seen;
   }

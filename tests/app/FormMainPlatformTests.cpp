@@ -1,5 +1,6 @@
 // The main window where it meets the system: its icon, the clipboard another program may hold,
 // a title longer than an edit box takes by default, and the stored layout's names.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "CodeReader.h"
@@ -14,28 +15,7 @@ using wintest::BoxInfo;
 
 namespace {
 
-class FormMainPlatformTest : public vellumor::test::FormMainTest {
- protected:
-  // Runs Create, pressing OK in its confirmation box, then `press` in the box that follows it.
-  BoxInfo CreateAndAnswerTheNextBox(const char* press) {
-    BoxInfo next;
-    wintest::WithBox([&] { form->ActCreate->Execute(); },
-                     [&](HWND confirm) {
-                       wintest::OnNextBox([&](HWND box) {
-                         next = wintest::ReadBox(box);
-                         EXPECT_TRUE(wintest::PressButton(box, press)) << press;
-                       });
-                       EXPECT_TRUE(wintest::PressButton(confirm, "OK"));
-                     });
-    Idle();
-    return next;
-  }
-  void CreateAndConfirm() {
-    wintest::WithBox([&] { form->ActCreate->Execute(); },
-                     [](HWND box) { EXPECT_TRUE(wintest::PressButton(box, "OK")); });
-    Idle();
-  }
-};
+using FormMainPlatformTest = vellumor::test::FormMainTest;
 
 SIZE IconSize(HICON icon) {
   ICONINFO info{};
@@ -73,20 +53,22 @@ TEST_F(FormMainPlatformTest, WindowAndItsClassCarryTheProgramIconAtTheSystemsSiz
   }
 }
 
-TEST_F(FormMainPlatformTest, CreateCopiesAsTheWindowSoTheSystemKeepsTheCode) {
-  CreateAndConfirm();
-  EXPECT_EQ(GetClipboardOwner(), form->Handle());
-  EXPECT_EQ(wintest::ReadClipboardText(), form->mmCopy->Text());
-  EXPECT_EQ(ReadCode(wintest::ReadClipboardText()).mmMessage, std::vector<std::string>{"This is a message."});
-}
-
 TEST_F(FormMainPlatformTest, ACopyTheClipboardRefusesIsReportedAndTheClipboardKeepsItsText) {
   ASSERT_TRUE(wintest::WriteClipboardText("earlier"));
   BoxInfo failure;
   {
     wintest::ClipboardHolder anotherProgram;
     ASSERT_TRUE(anotherProgram.Holding());
-    failure = CreateAndAnswerTheNextBox("OK");
+    // OK in the confirmation, then OK in the box that follows it.
+    wintest::WithBox([&] { form->ActCreate->Execute(); },
+                     [&](HWND confirm) {
+                       wintest::OnNextBox([&](HWND box) {
+                         failure = wintest::ReadBox(box);
+                         EXPECT_TRUE(wintest::PressButton(box, "OK"));
+                       });
+                       EXPECT_TRUE(wintest::PressButton(confirm, "OK"));
+                     });
+    Idle();
   }
   EXPECT_EQ(failure.caption, "Code");
   EXPECT_EQ(failure.text.rfind("The code was not copied to the clipboard.", 0), 0u) << failure.text;
@@ -96,7 +78,7 @@ TEST_F(FormMainPlatformTest, ACopyTheClipboardRefusesIsReportedAndTheClipboardKe
   // The staging memo holds the code all the same, and Create, pressed again, copies it.
   std::string staged = form->mmCopy->Text();
   EXPECT_EQ(ReadCode(staged).mmMessage, std::vector<std::string>{"This is a message."});
-  CreateAndConfirm();
+  Run(form->ActCreate, "OK");
   EXPECT_EQ(wintest::ReadClipboardText(), staged);
 }
 
@@ -106,15 +88,14 @@ TEST_F(FormMainPlatformTest, AHundredThousandCharacterTitleReachesTheCodeWhole) 
   std::string title;
   for (int i = 0; title.size() < 100000; ++i)
     title += i % 7 ? char('a' + i % 26) : '\'';
-  form->PageControl1->SetActivePageIndex(1);
-  Idle();
+  MessageBoxPage();
   // Pasted, as a user would: the default limit holds back typed and pasted text, not set text.
   ASSERT_TRUE(wintest::WriteClipboardText(title));
   form->edMBTitle->SetFocus();
   form->edMBTitle->SelectAll();
   SendMessageW(form->edMBTitle->Handle(), WM_PASTE, 0, 0);
   ASSERT_EQ(form->edMBTitle->Text().size(), title.size());
-  CreateAndConfirm();
+  Run(form->ActCreate, "OK");
   std::string copied = ReadCode(wintest::ReadClipboardText()).edMBTitle;
   EXPECT_EQ(copied.size(), title.size());
   EXPECT_TRUE(copied == title) << "the title in the code differs from the title typed";
@@ -126,16 +107,11 @@ TEST(LayoutLookup, AWrongOrMissingComponentIsAnErrorThatNamesItNotANull) {
   std::map<std::string_view, TControl*> made{{"Label1", &label}, {"mmMessage", &memo}};
   EXPECT_EQ(LayoutAs<TMemo>(made, "mmMessage"), &memo);
   EXPECT_EQ(LayoutAs<TControl>(made, "Label1"), &label);
-  try {
-    LayoutAs<TComboBox>(made, "Label1");
-    ADD_FAILURE() << "a label taken as a drop-down list";
-  } catch (const std::logic_error& e) {
-    EXPECT_STREQ(e.what(), "The window layout has \"Label1\" as a TLabel where a TComboBox is needed.");
-  }
-  try {
-    LayoutAs<TMemo>(made, "mmCopy");
-    ADD_FAILURE() << "a missing name";
-  } catch (const std::logic_error& e) {
-    EXPECT_STREQ(e.what(), "The window layout names \"mmCopy\", which it does not have.");
-  }
+  using testing::StrEq, testing::ThrowsMessage;
+  EXPECT_THAT([&] { LayoutAs<TComboBox>(made, "Label1"); },
+              ThrowsMessage<std::logic_error>(
+                  StrEq("The window layout has \"Label1\" as a TLabel where a TComboBox is needed.")));
+  EXPECT_THAT(
+      [&] { LayoutAs<TMemo>(made, "mmCopy"); },
+      ThrowsMessage<std::logic_error>(StrEq("The window layout names \"mmCopy\", which it does not have.")));
 }

@@ -2,53 +2,51 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
+#include <utility>
 
 #include "WindowRules.h"
 
 using namespace vellumor;
 
-TEST(EnablingRules, StartUpEnablesPreviewCreateAndTheBoxes) {
-  EnabledStates e = GetEnabledStates(MessageChoices{}, 1);
-  EXPECT_FALSE(e.edMDPreset);
-  EXPECT_TRUE(e.mdButtonBoxes);
-  EXPECT_TRUE(e.cbMDCheckResult);
-  EXPECT_FALSE(e.edMDHelpContext);
-  EXPECT_FALSE(e.edMDCheckResult);
-  EXPECT_FALSE(e.edMBCheckResult);
-  EXPECT_TRUE(e.actPreview);
-  EXPECT_TRUE(e.actCreate);
+namespace {
+
+// The names of the enabled parts, in one string to compare whole.
+std::string Enabled(const MessageChoices& c, int mdCheckResultItems) {
+  const EnabledStates e = GetEnabledStates(c, mdCheckResultItems);
+  std::string on;
+  for (auto [name, enabled] : {std::pair{"edMDPreset", e.edMDPreset},
+                               {"boxes", e.mdButtonBoxes},
+                               {"cbMDCheckResult", e.cbMDCheckResult},
+                               {"edMDHelpContext", e.edMDHelpContext},
+                               {"edMDCheckResult", e.edMDCheckResult},
+                               {"edMBCheckResult", e.edMBCheckResult},
+                               {"Preview", e.actPreview},
+                               {"Create", e.actCreate}})
+    if (enabled) on += std::string(on.empty() ? "" : " ") + name;
+  return on;
 }
 
-TEST(EnablingRules, NoButtonInSelectModeDisablesPreviewAndCreateOnTheMessageDlgPageOnly) {
+}  // namespace
+
+TEST(EnablingRules, StartUpAndEachRuleInTurn) {
   MessageChoices c;
+  EXPECT_EQ(Enabled(c, 1), "boxes cbMDCheckResult Preview Create");
   c.cbMDOK = false;
-  c.cbMDHelp = true;  // Help alone is no button to press
-  EnabledStates e = GetEnabledStates(c, 0);
-  EXPECT_FALSE(e.actPreview);
-  EXPECT_FALSE(e.actCreate);
-  EXPECT_FALSE(e.cbMDCheckResult);
-  EXPECT_TRUE(e.edMDHelpContext);
+  c.cbMDHelp = true;  // Help alone is no button to press: nothing to preview on this page
+  EXPECT_EQ(Enabled(c, 0), "boxes edMDHelpContext");
   c.PageControl1 = 1;
-  EXPECT_TRUE(GetEnabledStates(c, 0).actPreview);
+  EXPECT_EQ(Enabled(c, 0), "boxes edMDHelpContext Preview Create");
   c.PageControl1 = 0;
   c.cbMDYesToAll = true;
-  EXPECT_TRUE(GetEnabledStates(c, 1).actCreate);
+  EXPECT_EQ(Enabled(c, 1), "boxes cbMDCheckResult edMDHelpContext Preview Create");
   c.cbMDYesToAll = false;
   c.rbMDPreset = true;  // a preset always has buttons; the boxes keep their states but are disabled
-  EnabledStates p = GetEnabledStates(c, 2);
-  EXPECT_TRUE(p.actPreview);
-  EXPECT_TRUE(p.edMDPreset);
-  EXPECT_FALSE(p.mdButtonBoxes);
-}
-
-TEST(EnablingRules, ResultListsFollowTheirCheckBoxes) {
-  MessageChoices c;
-  c.cbMDCheckResult = true;
-  c.cbMBCheckResult = true;
-  EnabledStates e = GetEnabledStates(c, 0);
-  EXPECT_TRUE(e.edMDCheckResult);  // follows the box even when the box itself is disabled
-  EXPECT_FALSE(e.cbMDCheckResult);
-  EXPECT_TRUE(e.edMBCheckResult);
+  EXPECT_EQ(Enabled(c, 2), "edMDPreset cbMDCheckResult edMDHelpContext Preview Create");
+  // A result list follows its check box, even when the box itself is disabled.
+  c = MessageChoices{};
+  c.cbMDCheckResult = c.cbMBCheckResult = true;
+  EXPECT_EQ(Enabled(c, 0), "boxes edMDCheckResult edMBCheckResult Preview Create");
 }
 
 TEST(AboutText, TitleFirstThenPurposeThenContactAndNotice) {
@@ -58,14 +56,11 @@ TEST(AboutText, TitleFirstThenPurposeThenContactAndNotice) {
   EXPECT_EQ(std::count(text.begin(), text.end(), '\r'), 7);
 }
 
-TEST(ConfirmationText, ATextTheBoxCanWrapIsShownAsItIs) {
+TEST(ConfirmationText, WrapsBreaksAndShortensToFitTheBox) {
   auto tenBytes = [](std::string_view) -> size_t { return 10; };
   const std::string fits = "one two three four five";  // words of at most ten characters
   EXPECT_EQ(FitConfirmationText(fits, tenBytes, 3), fits);
-}
-
-TEST(ConfirmationText, ALongWordIsBrokenAndTooManyLinesKeepBothEndsAroundANote) {
-  auto tenBytes = [](std::string_view) -> size_t { return 10; };
+  // A long word is broken; too many lines keep both ends around a note.
   EXPECT_EQ(FitConfirmationText("abcdefghijklmno pq", tenBytes, 5), "abcdefghij\rklmno pq");
   // Thirty lines of ten, two of them kept at each end of a six-line box.
   std::string text;

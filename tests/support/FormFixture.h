@@ -190,4 +190,40 @@ class FormTest : public ::testing::Test {
   std::vector<UINT> beeps;
 };
 
+// What the screen shows of a window, once Wine has put every pending paint on it.
+class ScreenShot : public Snapshot {
+ public:
+  explicit ScreenShot(HWND hwnd) : ScreenShot(WindowRect(hwnd)) {}
+  // The pixels at most `border` from the edge, row by row (all of them with 0).
+  std::vector<COLORREF> Pixels(int border = 0) const {
+    std::vector<COLORREF> p;
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x)
+        if (!border || std::min({x, y, width - 1 - x, height - 1 - y}) < border) p.push_back(Pixel(x, y));
+    return p;
+  }
+  const int width, height;
+
+ private:
+  static RECT WindowRect(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    return r;
+  }
+  explicit ScreenShot(RECT r)
+      : Snapshot(r.right - r.left, r.bottom - r.top, RGB(0, 0, 0)),
+        width(r.right - r.left),
+        height(r.bottom - r.top) {
+    ScreenDC screen;
+    std::vector<COLORREF> last;
+    for (int settle = 0; settle < 20; ++settle) {
+      wintest::PumpUntilIdle();
+      Sleep(50);
+      BitBlt(DC(), 0, 0, width, height, screen.Get(), r.left, r.top, SRCCOPY);
+      if (Pixels() == last) break;
+      last = Pixels();
+    }
+  }
+};
+
 }  // namespace vellumor::test
