@@ -17,7 +17,14 @@ TEST_F(FormMainCodeTest, EachControlFeedsItsOwnPartOfTheCode) {
       // steps (see Do), a fragment in the copied code after them, not before; the drop-down
       // lists edStyle, edMDPreset, edMBPreset and edMBModal are fed item by item in the next test
       {"mmMessage=Hi there", "('Hi there'"},
+      {"cbMDCancel", "[mbOK, mbCancel]"},
+      {"cbMDYes", "[mbOK, mbYes]"},
       {"cbMDNo", "[mbOK, mbNo]"},
+      {"cbMDAbort", "[mbOK, mbAbort]"},
+      {"cbMDRetry", "[mbOK, mbRetry]"},
+      {"cbMDIgnore", "[mbOK, mbIgnore]"},
+      {"cbMDAll", "[mbOK, mbAll]"},
+      {"cbMDYesToAll", "[mbOK, mbYesToAll]"},
       {"cbMDNoToAll", "mbNoToAll]"},
       {"cbMDHelp", "mbHelp], 0)"},
       {"cbMDHelp;edMDHelpContext=-5", "mbHelp], -5)"},

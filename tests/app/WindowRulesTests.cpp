@@ -68,6 +68,10 @@ TEST(ConfirmationText, WrapsBreaksAndShortensToFitTheBox) {
     text += std::string(9, static_cast<char>('a' + i % 26)) + " ";
   EXPECT_EQ(FitConfirmationText(text, tenBytes, 6),
             "aaaaaaaaa \rbbbbbbbbb \r\r[... 270 characters not shown; OK copies all ...]\r\rddddddddd ");
+  // An even number of kept lines is shared equally between both ends.
+  EXPECT_EQ(FitConfirmationText(text, tenBytes, 7),
+            "aaaaaaaaa \rbbbbbbbbb \r\r[... 260 characters not shown; OK copies all ...]\r\rccccccccc "
+            "\rddddddddd ");
   // A character is never split.
   EXPECT_EQ(FitConfirmationText(
                 "\xC3\xA9\xC3\xA9\xC3\xA9", [](std::string_view) -> size_t { return 3; }, 9),
