@@ -2,10 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <stdexcept>
 
-#include "FormFixture.h"
+#include "ControlTest.h"
 #include "Spin.h"
 #include "Themes.h"
 
@@ -14,7 +13,7 @@
 namespace vellumor::test {
 namespace {
 
-class SpinButtonTest : public FormTest {
+class SpinButtonTest : public ControlTest {
  protected:
   void SetUp() override {
     FormTest::SetUp();
@@ -25,14 +24,14 @@ class SpinButtonTest : public FormTest {
     spin->OnUpClick = [this](TObject* sender) { ups += sender == spin; };
     spin->OnDownClick = [this](TObject* sender) { downs += sender == spin; };
   }
-  // Nothing may escape a handler: the form's exception handler would only record it.
-  void TearDown() override {
-    EXPECT_EQ(errors, std::vector<std::string>{});
-    FormTest::TearDown();
-  }
 
   HWND Window() { return spin->Handle(); }
   void Tick(TTimerSpeedButton* half) { SendMessageW(half->AutoRepeatTimer->Handle(), WM_TIMER, 1, 0); }
+  // The half's repeat timer: "none", "off", or its interval while it runs.
+  static std::string Timer(TTimerSpeedButton* half) {
+    TTimer* timer = half->AutoRepeatTimer;
+    return !timer ? "none" : timer->Enabled() ? std::to_string(timer->Interval()) : "off";
+  }
   TEdit* Edit(int y) { return Make<TEdit>(form, 100, y, 80, 22); }
 
   TSpinButton* spin = nullptr;
@@ -43,17 +42,16 @@ class SpinButtonTest : public FormTest {
 // The button's window and own size, then its halves' bounds; the lower half overlaps the upper's
 // last row.
 std::string Layout(TSpinButton* s) {
-  RECT w{}, u = s->UpSpeedButton()->BoundsRect(), d = s->DownSpeedButton()->BoundsRect();
+  RECT w{};
   GetWindowRect(s->Handle(), &w);
-  char out[96];
-  snprintf(out, sizeof out, "%ld %dx%d up %ld,%ld,%ld,%ld down %ld,%ld,%ld,%ld", w.right - w.left, s->Width(),
-           s->Height(), u.left, u.top, u.right, u.bottom, d.left, d.top, d.right, d.bottom);
-  return out;
+  return std::to_string(w.right - w.left) + " " + std::to_string(s->Width()) + "x" +
+         std::to_string(s->Height()) + " up " + Str(s->UpSpeedButton()->BoundsRect()) + " down " +
+         Str(s->DownSpeedButton()->BoundsRect());
 }
 
+// Framed only without visual styles.
 TEST_F(SpinButtonTest, HalvesSplitTheHeightAndTheWidthIsAtLeast15) {
   EXPECT_EQ(Layout(spin), "20 20x25 up 0,0,20,12 down 0,11,20,25");
-  EXPECT_EQ(spin->CurrentButton(), spin->UpSpeedButton());
   spin->SetBounds(10, 10, 15, 17);
   EXPECT_EQ(Layout(spin), "15 15x17 up 0,0,15,8 down 0,7,15,17");
   spin->SetWidth(10);
@@ -71,133 +69,112 @@ TEST_F(SpinButtonTest, HalvesSplitTheHeightAndTheWidthIsAtLeast15) {
   EXPECT_EQ(loading->UpSpeedButton()->Height(), 12);  // still the construction layout
   loading->EndLoading();
   EXPECT_EQ(Layout(loading), "15 15x40 up 0,0,15,20 down 0,19,15,40");
-}
 
-TEST_F(SpinButtonTest, FramedOnlyWithoutVisualStyles) {
   DWORD saved = GetThemeAppProperties();
   for (bool themed : {true, false}) {
     SetThemeAppProperties(themed ? saved : 0);
     if (themed && !ThemeServices().GetThemesEnabled()) continue;  // a system without styles
     auto* button = Make<TSpinButton>(form, 0, 60, 20, 25);
-    EXPECT_EQ((GetWindowLongW(button->Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0, !themed);
-    EXPECT_TRUE(button->ControlStyle & csOpaque);
-    EXPECT_FALSE(button->ControlStyle & (csAcceptsControls | csSetCaption));
+    EXPECT_EQ((StyleOf(*button, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0, !themed);
+    EXPECT_EQ(button->ControlStyle & (csOpaque | csAcceptsControls | csSetCaption), csOpaque);
     delete button;
   }
   SetThemeAppProperties(saved);
 }
 
+// A new press waits the full first delay again; a tick already queued at the release does
+// nothing; the one timer is reused. Ticks click only while the half is held down with the left
+// button; a click that throws, or deletion, stops the timer.
 TEST_F(SpinButtonTest, HoldingAHalfRepeatsAfter400ThenEvery100MillisecondsWhileHeldOnIt) {
-  TTimerSpeedButton* up = spin->UpSpeedButton();
-  EXPECT_EQ(up->AutoRepeatTimer, nullptr);
-  for (int press = 0; press < 2; ++press) {  // a new press waits the full first delay again
+  TTimerSpeedButton *up = spin->UpSpeedButton(), *down = spin->DownSpeedButton();
+  std::string seen = Timer(up);
+  for (int press = 0; press < 2; ++press) {
     LeftDown(Window(), 5, 5);
-    ASSERT_NE(up->AutoRepeatTimer, nullptr);
-    EXPECT_TRUE(up->AutoRepeatTimer->Enabled());
-    EXPECT_EQ(up->AutoRepeatTimer->Interval(), 400u);
+    seen += " " + Timer(up);
     Tick(up);
-    EXPECT_EQ(up->AutoRepeatTimer->Interval(), 100u);
+    seen += " " + Timer(up);
     Tick(up);
     LeftUp(Window(), 5, 5);  // with the ordinary click of the release
-    EXPECT_FALSE(up->AutoRepeatTimer->Enabled());
-    Tick(up);  // a tick already queued at the release does nothing
+    seen += " " + Timer(up);
+    Tick(up);
   }
+  EXPECT_EQ(seen, "none 400 100 off 400 100 off");
   EXPECT_EQ(ups, 6);
-  EXPECT_EQ(up->ComponentCount(), 1);  // the one timer is reused
-  // Ticks click only while the half is held down.
-  TTimerSpeedButton* down = spin->DownSpeedButton();
+  EXPECT_EQ(up->ComponentCount(), 1);
   LeftDown(Window(), 5, 20);
   Tick(down);
   MoveHeld(Window(), 60, 60);  // off the half: the clicks pause, the timer runs on
   Tick(down);
-  EXPECT_TRUE(down->AutoRepeatTimer->Enabled());
+  seen = Timer(down);
   MoveHeld(Window(), 5, 20);
   Tick(down);
   LeftUp(Window(), 60, 60);  // released outside: no click
+  seen += " " + Timer(down);
   EXPECT_EQ(downs, 2);
-  EXPECT_FALSE(down->AutoRepeatTimer->Enabled());
   down->RepeatButtonFlags = 0;  // without the flag a press arms nothing
   LeftDown(Window(), 5, 20);
-  EXPECT_FALSE(down->AutoRepeatTimer->Enabled());
+  seen += " " + Timer(down);
   LeftUp(Window(), 5, 20);
-  // The right button arms the timer as well, but its ticks never click.
-  SendMessageW(Window(), WM_RBUTTONDOWN, MK_RBUTTON, Point(5, 5));
-  EXPECT_TRUE(up->AutoRepeatTimer->Enabled());
+  SendMessageW(Window(), WM_RBUTTONDOWN, MK_RBUTTON, Point(5, 5));  // arms the timer, never clicks
+  seen += " " + Timer(up);
   Tick(up);
   SendMessageW(Window(), WM_RBUTTONUP, 0, Point(5, 5));
-  EXPECT_FALSE(up->AutoRepeatTimer->Enabled());
+  EXPECT_EQ(seen + " " + Timer(up), "100 off off 400 off");
   EXPECT_EQ(ups, 6);
-}
 
-TEST_F(SpinButtonTest, ClickThatThrowsOrDeletionStopsTheTimer) {
-  TTimerSpeedButton* up = spin->UpSpeedButton();
   spin->OnUpClick = [](TObject*) { throw std::runtime_error("step failed"); };
   LeftDown(Window(), 5, 5);
   Tick(up);
-  EXPECT_FALSE(up->AutoRepeatTimer->Enabled());
+  seen = Timer(up);
   LeftUp(Window(), 60, 60);
   LeftDown(Window(), 5, 5);
   LeftUp(Window(), 5, 5);  // the release click throws too
-  EXPECT_FALSE(up->AutoRepeatTimer->Enabled());
+  EXPECT_EQ(seen + " " + Timer(up), "off off");
   EXPECT_EQ(GetCapture(), nullptr);
   EXPECT_EQ(errors, (std::vector<std::string>{"step failed", "step failed"}));
   errors.clear();
-
   LeftDown(Window(), 5, 5);  // deleted while armed: no timer is left behind
-  HWND timerWindow = spin->UpSpeedButton()->AutoRepeatTimer->Handle();
+  HWND timerWindow = up->AutoRepeatTimer->Handle();
   delete spin;
   EXPECT_FALSE(IsWindow(timerWindow));
   EXPECT_EQ(GetCapture(), nullptr);
 }
 
-// Disabling the spin button leaves its halves enabled; keys sent to it still click.
+// Disabling the spin button leaves its halves enabled; keys sent to it still click. As a tab stop
+// the focus frame follows the current half while focused.
 TEST_F(SpinButtonTest, ArrowsClickTheirHalfSpaceTheCurrentOneAndTheFocusFrameFollowsIt) {
+  TTimerSpeedButton *up = spin->UpSpeedButton(), *down = spin->DownSpeedButton();
+  // Which half is current, then the halves' flags.
+  auto state = [&] {
+    return std::string(spin->CurrentButton() == up ? "up " : "down ") +
+           std::to_string(up->RepeatButtonFlags) + std::to_string(down->RepeatButtonFlags);
+  };
   int keyEvents = 0;
   spin->OnKeyDown = [&](TObject*, WORD&, TShiftState) { ++keyEvents; };
   spin->SetEnabled(false);
-  EXPECT_TRUE(spin->UpSpeedButton()->Enabled() && spin->DownSpeedButton()->Enabled());
+  EXPECT_TRUE(up->Enabled() && down->Enabled());
   KeyDown(Window(), VK_DOWN);
   EXPECT_EQ(downs, 1);
   KeyDown(Window(), VK_SPACE);
   KeyDown(Window(), VK_UP);
   KeyDown(Window(), VK_RETURN);
-  EXPECT_EQ(ups, 2);
-  EXPECT_EQ(downs, 1);
-  EXPECT_EQ(spin->CurrentButton(), spin->UpSpeedButton());
-  EXPECT_EQ(spin->DownSpeedButton()->RepeatButtonFlags, rfAutoRepeat);  // no frame
-  EXPECT_EQ(keyEvents, 0);
+  EXPECT_EQ(std::to_string(ups) + std::to_string(downs) + std::to_string(keyEvents) + " " + state(),
+            "210 up 22");
   EXPECT_EQ(SendMessageW(Window(), WM_GETDLGCODE, 0, 0), DLGC_WANTARROWS);
-  // A tab stop: the focus frame follows the current half while focused.
   spin->SetEnabled(true);
   spin->SetTabStop(true);
   TEdit* other = Edit(10);
-  TTimerSpeedButton* up = spin->UpSpeedButton();
-  TTimerSpeedButton* down = spin->DownSpeedButton();
   spin->SetFocus();
-  EXPECT_EQ(up->RepeatButtonFlags, rfAutoRepeat | rfFocusFrame);
+  std::string seen = state();
   KeyDown(Window(), VK_DOWN);
-  EXPECT_EQ(spin->CurrentButton(), down);
-  EXPECT_EQ(up->RepeatButtonFlags, rfAutoRepeat);
-  EXPECT_EQ(down->RepeatButtonFlags, rfAutoRepeat | rfFocusFrame);
+  seen += " " + state();
   KeyDown(Window(), VK_SPACE);
   EXPECT_EQ(downs, 3);
   other->SetFocus();
-  EXPECT_EQ(down->RepeatButtonFlags, rfAutoRepeat);
+  seen += " " + state();
   Click(*spin);  // a press selects the half and takes the focus
-  EXPECT_EQ(spin->CurrentButton(), up);
   EXPECT_TRUE(spin->Focused());
-  EXPECT_EQ(up->RepeatButtonFlags, rfAutoRepeat | rfFocusFrame);
-}
-
-// The smallest rectangle that holds every pixel the frame changes.
-RECT FrameBounds(const Snapshot& without, const Snapshot& with, int width, int height) {
-  RECT r{width, height, 0, 0};
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x)
-      if (with.Pixel(x, y) != without.Pixel(x, y))
-        r = {std::min<LONG>(r.left, x), std::min<LONG>(r.top, y), std::max<LONG>(r.right, x + 1),
-             std::max<LONG>(r.bottom, y + 1)};
-  return r;
+  EXPECT_EQ(seen + " " + state(), "up 32 down 23 down 22 up 32");
 }
 
 TEST_F(SpinButtonTest, FocusFrameIsDottedThreePixelsInsideAndShiftsWhenPressed) {
@@ -209,9 +186,17 @@ TEST_F(SpinButtonTest, FocusFrameIsDottedThreePixelsInsideAndShiftsWhenPressed) 
     Snapshot plain(*up);
     up->RepeatButtonFlags |= rfFocusFrame;
     Snapshot framed(*up);
-    RECT r = FrameBounds(plain, framed, 30, 20), want{3 + pressed, 3 + pressed, 27 + pressed, 17 + pressed};
-    EXPECT_TRUE(EqualRect(&r, &want)) << r.left << "," << r.top << "," << r.right << "," << r.bottom;
+    RECT r{30, 20, 0, 0};  // the smallest rectangle that holds every pixel the frame changes
+    for (int y = 0; y < 20; ++y)
+      for (int x = 0; x < 30; ++x)
+        if (framed.Pixel(x, y) != plain.Pixel(x, y))
+          r = {std::min<LONG>(r.left, x), std::min<LONG>(r.top, y), std::max<LONG>(r.right, x + 1),
+               std::max<LONG>(r.bottom, y + 1)};
+    EXPECT_EQ(Str(r), Str({3 + pressed, 3 + pressed, 27 + pressed, 17 + pressed}));
     EXPECT_EQ(framed.Pixel(15, 10), plain.Pixel(15, 10));  // a frame, not a fill
+    // Dotted where it is drawn, and drawn only with the flag.
+    EXPECT_NE(framed.Pixel(3 + pressed, 8), framed.Pixel(3 + pressed, 9));
+    EXPECT_EQ(plain.Pixel(3 + pressed, 8), plain.Pixel(3 + pressed, 9));
   }
   LeftUp(Window(), 5, 5);
 }
@@ -252,27 +237,25 @@ std::string Glyph(TBitmap* glyph) {
   return rows;
 }
 
+// A nil glyph restores the built-in arrow, with one image; a bitmap alone changes nothing else.
 TEST_F(SpinButtonTest, BuiltInGlyphsAreBlackTrianglesOnOliveAndANilGlyphRestoresThem) {
+  const std::string down = "........./.#######./..#####../...###.../....#..../........./";
   EXPECT_EQ(Glyph(spin->UpGlyph()), "........./....#..../...###.../..#####../.#######./........./");
-  EXPECT_EQ(Glyph(spin->DownGlyph()), "........./.#######./..#####../...###.../....#..../........./");
+  EXPECT_EQ(Glyph(spin->DownGlyph()), down);
   Snapshot painted(*spin->UpSpeedButton());
   EXPECT_EQ(painted.Count(RGB(128, 128, 0)), 0);
   EXPECT_GE(painted.Count(RGB(0, 0, 0)), 16);  // the 1 + 3 + 5 + 7 pixels of the arrow
-  const std::string down = Glyph(spin->DownGlyph());
-  // A nil glyph restores the built-in arrow, with one image.
   spin->SetUpNumGlyphs(3);
   spin->SetDownNumGlyphs(2);
   TBitmap custom;
   custom.SetHandle(MakeBitmap(20, 4, RGB(255, 0, 0)));
   spin->SetDownGlyph(&custom);
-  EXPECT_EQ(spin->DownGlyph()->Width(), 20);
+  EXPECT_EQ(spin->DownGlyph()->Width() * 10 + spin->DownNumGlyphs(), 202);
   EXPECT_NE(spin->DownGlyph()->Handle(), custom.Handle());  // copied, not shared
-  EXPECT_EQ(spin->DownNumGlyphs(), 2);                      // a bitmap alone changes nothing else
-
   spin->SetDownGlyph(nullptr);
-  EXPECT_EQ(Glyph(spin->DownGlyph()), down);
-  EXPECT_EQ(spin->DownNumGlyphs(), 1);
-  EXPECT_EQ(spin->UpNumGlyphs(), 3);
+  EXPECT_EQ(
+      Glyph(spin->DownGlyph()) + std::to_string(spin->DownNumGlyphs()) + std::to_string(spin->UpNumGlyphs()),
+      down + "13");
 }
 
 }  // namespace
