@@ -244,22 +244,15 @@ TEST_F(SpinEditTest, SpinButtonSitsInsideTheRightEdgeTheTextStopsShortOfItAndThe
   EXPECT_EQ(Str(button->BoundsRect()), "74,1,89," + std::to_string(spin->Height() - 2));
   // A height below the minimum is raised, and then laid out.
   spin->SetCtl3D(true);
-  auto textHeight = [this] {
-    ScreenDC dc;
-    TEXTMETRICW metrics{};
-    ScopedSelect select(dc.Get(), spin->Font().Handle());
-    GetTextMetricsW(dc.Get(), &metrics);
-    return metrics.tmHeight;
-  };
   spin->SetHeight(10);
   const int minimum = spin->Height();
-  EXPECT_GT(minimum, textHeight());
+  EXPECT_GT(minimum, TextHeight(spin->Font()));
   EXPECT_EQ(button->Height(), minimum - 5);
   spin->SetHeight(minimum - 1);
   EXPECT_EQ(spin->Height(), minimum);
   spin->Font().SetHeight(-24);
   spin->SetHeight(10);
-  EXPECT_GT(spin->Height(), textHeight());
+  EXPECT_GT(spin->Height(), TextHeight(spin->Font()));
   EXPECT_GT(spin->Height(), minimum);
 }
 
