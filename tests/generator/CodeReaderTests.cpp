@@ -66,47 +66,39 @@ TEST(ReadCode, PresetConstantReadsAsThePreset) {
     c = ReadCode(std::string("MessageDlg('x', mtWarning, ") + constants[preset] + ", 0);");
     EXPECT_EQ(std::tuple(c.rbMDPreset, c.edMDPreset, c.cbMDHelp), std::tuple(true, preset, false));
   }
-  c = ReadCode("MessageDlg('x', mtWarning, mbOKCancel + [mbYes], 0);");
-  EXPECT_FALSE(c.rbMDPreset);
-  EXPECT_TRUE(c.cbMDOK && c.cbMDCancel && c.cbMDYes && !c.cbMDNo);
 }
 
+// Hand-written forms against the code the choices they read into write again.
 TEST(ReadCode, HandWrittenForms) {
-  MessageChoices c;
-  c.mmMessage = {"Save changes?", "", "It's late"};
-  c.edStyle = 3;
-  c.cbMDOK = false;
-  c.cbMDYes = c.cbMDNo = c.cbMDCancel = c.cbMDCheckResult = c.cbMDSound = true;
-  c.edMDCheckResult = "Yes";
-  const std::string expected = Code(c);
-  EXPECT_EQ(Regenerated(
-                "windows.messagebeep(mb_iconquestion);\n"
-                "IF Vcl.Dialogs.MESSAGEDLG( 'Save changes?' + sLineBreak + #13#10 { blank } + 'It''s late',\n"
-                "   System.UITypes.TMsgDlgType.mtConfirmation, [mbNo, mbCancel, mbYes], 0) = mrYes THEN\n"
-                "  // nothing follows\n"),
-            expected);
-  EXPECT_EQ(
-      Regenerated("MessageBeep(32); if (Dialogs.MessageDlg('Save changes?' + #10#10 + ('It''s' + ' late'), "
-                  "mtConfirmation, [mbYes, mbNo, mbCancel], (* none *) 0) = mrYes) then"),
-      expected);
-}
-
-TEST(ReadCode, MessageBoxFlagsInAnyOrderNumericOrNamed) {
-  MessageChoices e;
-  e.edStyle = e.PageControl1 = e.edMBModal = 1;
-  e.edMBPreset = 4;
-  e.edMBDefault = 3;
-  e.cbMBHelp = e.cbMBCheckResult = e.clbMBOptions[1] = true;
-  e.edMBCheckResult = "No";
-  e.edMBTitle = "Title";
-  std::string code = Code(e);
-  EXPECT_EQ(Regenerated(
-                "if Application.MessageBox('This is a message.', 'Title', MB_HELP or Winapi.Windows.MB_RIGHT"
-                " or MB_DEFBUTTON4 or MB_SYSTEMMODAL or MB_YESNOCANCEL or MB_ICONSTOP) = IDNO then"),
-            code);
-  EXPECT_EQ(Regenerated("if Forms.Application.MessageBox(PChar('This is a message.'), PChar('Ti' + 'tle'), "
-                        "$4000 + (524288 + $1313)) = ID_NO then"),
-            code);
+  const std::string dlg =
+      "MessageBeep(MB_ICONQUESTION);\r\nif (MessageDlg('Save changes?'\r\n    + #13#13'It''s late', \r\n"
+      "    mtConfirmation, [mbCancel, mbYes, mbNo], 0) = mrYes) then ";
+  const std::string box =
+      "if (Application.MessageBox('This is a message.', 'Title', MB_ICONERROR + MB_YESNOCANCEL + "
+      "MB_DEFBUTTON4 + "
+      "MB_SYSTEMMODAL + MB_RIGHT + MB_HELP) = ID_NO) then ";
+  const std::pair<std::string, std::string> cases[] = {
+      {"windows.messagebeep(mb_iconquestion);\n"
+       "IF Vcl.Dialogs.MESSAGEDLG( 'Save changes?' + sLineBreak + #13#10 { blank } + 'It''s late',\n"
+       "   System.UITypes.TMsgDlgType.mtConfirmation, [mbNo, mbCancel, mbYes], 0) = mrYes THEN\n"
+       "  // nothing follows\n",
+       dlg},
+      {"MessageBeep(32); if (Dialogs.MessageDlg('Save changes?' + #10#10 + ('It''s' + ' late'), "
+       "mtConfirmation, [mbYes, mbNo, mbCancel], (* none *) 0) = mrYes) then",
+       dlg},
+      // MessageBox flags in any order, numeric or named
+      {"if Application.MessageBox('This is a message.', 'Title', MB_HELP or Winapi.Windows.MB_RIGHT"
+       " or MB_DEFBUTTON4 or MB_SYSTEMMODAL or MB_YESNOCANCEL or MB_ICONSTOP) = IDNO then",
+       box},
+      {"if Forms.Application.MessageBox(PChar('This is a message.'), PChar('Ti' + 'tle'), "
+       "$4000 + (524288 + $1313)) = ID_NO then",
+       box},
+      // a preset constant with more buttons is no preset
+      {"MessageDlg('x', mtWarning, mbOKCancel + [mbYes], 0);",
+       "MessageDlg('x', mtWarning, [mbOK, mbCancel, mbYes], 0);"},
+  };
+  for (const auto& [source, code] : cases)
+    EXPECT_EQ(Regenerated(source), code) << source;
 }
 
 TEST(ReadCode, MessageOfNoLinesAndCharacterCodes) {
