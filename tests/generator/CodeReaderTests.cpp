@@ -20,12 +20,16 @@ std::string Regenerated(std::string_view source) {
   return Code(ReadCode(source));
 }
 
-// The error's "line L, column C: what" for `source`, or "" when it is read.
+// The refusal as "L:C what", checked against the error's own "line L, column C: what"; "" when
+// `source` is read.
 std::string Refusal(std::string_view source) {
   try {
     ReadCode(source);
   } catch (const CodeReadError& e) {
-    return e.what();
+    const std::string at = "line " + std::to_string(e.line) + ", column " + std::to_string(e.column) + ": ";
+    const std::string what = e.what();
+    if (!what.starts_with(at)) return what;
+    return std::to_string(e.line) + ":" + std::to_string(e.column) + " " + what.substr(at.size());
   }
   return "";
 }
@@ -38,12 +42,8 @@ TEST(ReadCode, RoundTripOfEveryKindOfChoice) {
     MessageChoices c = gentest::RandomChoices(rng, true);
     std::string code = Code(c);
     SCOPED_TRACE(code);
-    MessageChoices back;
-    try {
-      back = ReadCode(code);
-    } catch (const CodeReadError& e) {
-      FAIL() << e.what();
-    }
+    ASSERT_EQ(Refusal(code), "");
+    MessageChoices back = ReadCode(code);
     EXPECT_EQ(Code(back), code);
     // The statement alone, without layout and beep line, reads the same.
     back.cbMDSound = false;
@@ -62,115 +62,93 @@ TEST(ReadCode, PresetConstantReadsAsThePreset) {
     c = ReadCode(std::string("MessageDlg('x', mtWarning, ") + constants[preset] + ", 0);");
     EXPECT_EQ(std::tuple(c.rbMDPreset, c.edMDPreset, c.cbMDHelp), std::tuple(true, preset, false));
   }
-  c = ReadCode("MessageDlg('x', mtWarning, mbOKCancel + [mbYes], 0);");
-  EXPECT_FALSE(c.rbMDPreset);
-  EXPECT_TRUE(c.cbMDOK && c.cbMDCancel && c.cbMDYes && !c.cbMDNo);
 }
 
+// Hand-written forms against the code the choices they read into write again.
 TEST(ReadCode, HandWrittenForms) {
-  MessageChoices c;
-  c.mmMessage = {"Save changes?", "", "It's late"};
-  c.edStyle = 3;
-  c.cbMDOK = false;
-  c.cbMDYes = c.cbMDNo = c.cbMDCancel = c.cbMDCheckResult = c.cbMDSound = true;
-  c.edMDCheckResult = "Yes";
-  const std::string expected = Code(c);
-  EXPECT_EQ(Regenerated(
-                "windows.messagebeep(mb_iconquestion);\n"
-                "IF Vcl.Dialogs.MESSAGEDLG( 'Save changes?' + sLineBreak + #13#10 { blank } + 'It''s late',\n"
-                "   System.UITypes.TMsgDlgType.mtConfirmation, [mbNo, mbCancel, mbYes], 0) = mrYes THEN\n"
-                "  // nothing follows\n"),
-            expected);
-  EXPECT_EQ(
-      Regenerated("MessageBeep(32); if (Dialogs.MessageDlg('Save changes?' + #10#10 + ('It''s' + ' late'), "
-                  "mtConfirmation, [mbYes, mbNo, mbCancel], (* none *) 0) = mrYes) then"),
-      expected);
-}
-
-TEST(ReadCode, MessageBoxFlagsInAnyOrderNumericOrNamed) {
-  MessageChoices e;
-  e.edStyle = e.PageControl1 = e.edMBModal = 1;
-  e.edMBPreset = 4;
-  e.edMBDefault = 3;
-  e.cbMBHelp = e.cbMBCheckResult = e.clbMBOptions[1] = true;
-  e.edMBCheckResult = "No";
-  e.edMBTitle = "Title";
-  std::string code = Code(e);
-  EXPECT_EQ(Regenerated(
-                "if Application.MessageBox('This is a message.', 'Title', MB_HELP or Winapi.Windows.MB_RIGHT"
-                " or MB_DEFBUTTON4 or MB_SYSTEMMODAL or MB_YESNOCANCEL or MB_ICONSTOP) = IDNO then"),
-            code);
-  EXPECT_EQ(Regenerated("if Forms.Application.MessageBox(PChar('This is a message.'), PChar('Ti' + 'tle'), "
-                        "$4000 + (524288 + $1313)) = ID_NO then"),
-            code);
+  const std::string dlg =
+      "MessageBeep(MB_ICONQUESTION);\r\nif (MessageDlg('Save changes?'\r\n    + #13#13'It''s late', \r\n"
+      "    mtConfirmation, [mbCancel, mbYes, mbNo], 0) = mrYes) then ";
+  const std::string box =
+      "if (Application.MessageBox('This is a message.', 'Title', MB_ICONERROR + MB_YESNOCANCEL + "
+      "MB_DEFBUTTON4 + "
+      "MB_SYSTEMMODAL + MB_RIGHT + MB_HELP) = ID_NO) then ";
+  const std::pair<std::string, std::string> cases[] = {
+      {"windows.messagebeep(mb_iconquestion);\n"
+       "IF Vcl.Dialogs.MESSAGEDLG( 'Save changes?' + sLineBreak + #13#10 { blank } + 'It''s late',\n"
+       "   System.UITypes.TMsgDlgType.mtConfirmation, [mbNo, mbCancel, mbYes], 0) = mrYes THEN\n"
+       "  // nothing follows\n",
+       dlg},
+      {"MessageBeep(32); if (Dialogs.MessageDlg('Save changes?' + #10#10 + ('It''s' + ' late'), "
+       "mtConfirmation, [mbYes, mbNo, mbCancel], (* none *) 0) = mrYes) then",
+       dlg},
+      // MessageBox flags in any order, numeric or named
+      {"if Application.MessageBox('This is a message.', 'Title', MB_HELP or Winapi.Windows.MB_RIGHT"
+       " or MB_DEFBUTTON4 or MB_SYSTEMMODAL or MB_YESNOCANCEL or MB_ICONSTOP) = IDNO then",
+       box},
+      {"if Forms.Application.MessageBox(PChar('This is a message.'), PChar('Ti' + 'tle'), "
+       "$4000 + (524288 + $1313)) = ID_NO then",
+       box},
+      // a preset constant with more buttons is no preset
+      {"MessageDlg('x', mtWarning, mbOKCancel + [mbYes], 0);",
+       "MessageDlg('x', mtWarning, [mbOK, mbCancel, mbYes], 0);"},
+  };
+  for (const auto& [source, code] : cases)
+    EXPECT_EQ(Regenerated(source), code) << source;
 }
 
 TEST(ReadCode, MessageOfNoLinesAndCharacterCodes) {
   // '' is the memo with no lines; an empty argument, as earlier versions wrote it, reads the same.
-  MessageChoices c = ReadCode("MessageDlg('', mtInformation, [mbOK], 0);");
-  EXPECT_TRUE(c.mmMessage.empty());
-  EXPECT_TRUE(ReadCode("MessageDlg(, mtInformation, [mbOK], 0);").mmMessage.empty());
-  c = ReadCode("MessageDlg('caf'#233' '#$D83D#$DE00, mtInformation, [mbOK], 0);");
-  EXPECT_EQ(c.mmMessage, std::vector<std::string>{"café 😀"});
-  c = ReadCode("MessageDlg('A' + #13, mtInformation, [mbOK], 0)");
-  EXPECT_EQ(c.mmMessage, (std::vector<std::string>{"A", ""}));
-  c = ReadCode("MessageDlg(#13#10'B' + #10#13, mtInformation, [mbOK], 0)");
-  EXPECT_EQ(c.mmMessage, (std::vector<std::string>{"", "B", "", ""}));
+  const std::pair<std::string, std::vector<std::string>> cases[] = {
+      {"''", {}},
+      {"", {}},
+      {"'caf'#233' '#$D83D#$DE00", {"café 😀"}},
+      {"'A' + #13", {"A", ""}},
+      {"#13#10'B' + #10#13", {"", "B", "", ""}},
+  };
+  for (const auto& [message, lines] : cases)
+    EXPECT_EQ(ReadCode("MessageDlg(" + message + ", mtInformation, [mbOK], 0)").mmMessage, lines) << message;
 }
 
 TEST(ReadCode, RefusalsSayWhereAndWhat) {
+  const std::string kMD = "MessageDlg('x', mtInformation, ", kMB = "Application.MessageBox('x', 'y', ";
   const std::pair<std::string, std::string> cases[] = {
-      {"MessageDlg('x', mtCustom, [mbOK], 0);",
-       "line 1, column 17: a custom dialog type cannot be made by the window"},
-      {"MessageDlg('x', mtInformation,\n  [mbOK, mbClose], 0);", "line 2, column 10: unknown button mbclose"},
-      {"MessageDlg('x', mtInformation, [mbHelp], 0);",
-       "line 1, column 32: the dialog needs at least one button besides Help"},
-      {"MessageDlg('x', mtInformation, [mbOK, mbHelp], HelpId);",
-       "line 1, column 48: the help context must be an integer literal"},
-      {"MessageDlg('x', mtInformation, [mbOK], 4);",
-       "line 1, column 40: a help context other than 0 needs mbHelp among the buttons"},
+      {"MessageDlg('x', mtCustom, [mbOK], 0);", "1:17 a custom dialog type cannot be made by the window"},
+      {"MessageDlg('x', mtInformation,\n  [mbOK, mbClose], 0);", "2:10 unknown button mbclose"},
+      {kMD + "[mbHelp], 0);", "1:32 the dialog needs at least one button besides Help"},
+      {kMD + "[mbOK, mbHelp], HelpId);", "1:48 the help context must be an integer literal"},
+      {kMD + "[mbOK], 4);", "1:40 a help context other than 0 needs mbHelp among the buttons"},
       {"MessageBeep(MB_ICONERROR);\nMessageDlg('x', mtWarning, [mbOK], 0);",
-       "line 1, column 1: the sound does not match the dialog type mtWarning"},
+       "1:1 the sound does not match the dialog type mtWarning"},
       {"MessageBeep(MB_ICONERROR); Application.MessageBox('x', 'y', MB_ICONERROR);",
-       "line 1, column 1: a MessageBeep line goes only with MessageDlg"},
+       "1:1 a MessageBeep line goes only with MessageDlg"},
       {"MessageDlg('x', mtWarning, [mbOK], 0); MessageDlg('y', mtWarning, [mbOK], 0);",
-       "line 1, column 40: only one statement is read; this is a second one"},
+       "1:40 only one statement is read; this is a second one"},
       {"if (MessageDlg('x', mtWarning, [mbOK], 0) = mrYes) then",
-       "line 1, column 45: the dialog has no Yes button to test for"},
+       "1:45 the dialog has no Yes button to test for"},
       {"if MessageDlg('x', mtWarning, [mbOK], 0) = mrOK then Close;",
-       "line 1, column 54: only one statement is read; this comes after then"},
-      {"Application.MessageBox('x', 'y', MB_OK);",
-       "line 1, column 34: the box needs an icon (MB_ICONINFORMATION, ...)"},
-      {"Application.MessageBox('x', 'y', MB_ICONERROR + MB_OK + MB_YESNO);",
-       "line 1, column 57: the button group is given twice"},
-      {"Application.MessageBox('x', 'y', MB_ICONERROR + MB_DEFBUTTON2);",
-       "line 1, column 34: the default button 2 is not a button of this box"},
-      {"Application.MessageBox('x', 'y', MB_ICONERROR + MB_NOFOCUS);",
-       "line 1, column 49: unknown flag mb_nofocus"},
-      {"Application.MessageBox('x', 'y', $8010);",
-       "line 1, column 34: flag bits the window cannot set: $8000"},
-      {"Application.MessageBox('x', 'y', MB_ICONERROR + MB_CANCELTRYCONTINUE);",
-       "line 1, column 34: the window cannot build this button group"},
+       "1:54 only one statement is read; this comes after then"},
+      {kMB + "MB_OK);", "1:34 the box needs an icon (MB_ICONINFORMATION, ...)"},
+      {kMB + "MB_ICONERROR + MB_OK + MB_YESNO);", "1:57 the button group is given twice"},
+      {kMB + "MB_ICONERROR + MB_DEFBUTTON2);", "1:34 the default button 2 is not a button of this box"},
+      {kMB + "MB_ICONERROR + MB_NOFOCUS);", "1:49 unknown flag mb_nofocus"},
+      {kMB + "$8010);", "1:34 flag bits the window cannot set: $8000"},
+      {kMB + "MB_ICONERROR + MB_CANCELTRYCONTINUE);", "1:34 the window cannot build this button group"},
       {"MessageDlg(' x', mtWarning, [mbOK], 0);",
-       "line 1, column 12: message line 1 begins or ends with a blank or control character, which the window "
-       "trims"},
-      {"MessageDlg('x, mtWarning, [mbOK], 0);", "line 1, column 12: string is not closed"},
-      {"MessageDlg.('x', mtWarning, [mbOK], 0);", "line 1, column 11: expected ("},
-      {"ShowMessage('x');",
-       "line 1, column 1: expected MessageDlg or Application.MessageBox, not showmessage"},
+       "1:12 message line 1 begins or ends with a blank or control character, which the window trims"},
+      {"MessageDlg('x, mtWarning, [mbOK], 0);", "1:12 string is not closed"},
+      {"MessageDlg.('x', mtWarning, [mbOK], 0);", "1:11 expected ("},
+      {"ShowMessage('x');", "1:1 expected MessageDlg or Application.MessageBox, not showmessage"},
       {"MessageDlg('x', mtWarning, [mbOK], 0",
-       "line 1, column 37: expected ) after the help context, but the text ends here"},
-      {"MessageDlg('x' + Name, mtWarning, [mbOK], 0);",
-       "line 1, column 18: unknown identifier name in the text"},
-      {"MessageDlg(#$D800'x', mtWarning, [mbOK], 0);", "line 1, column 12: half of a surrogate pair"},
-      {"MessageDlg('x'#$10000, mtWarning, [mbOK], 0);", "line 1, column 15: character code is too large"},
-      {"if MessageDlg('x', mtWarning, [mbOK], 0) = mrMaybe then",
-       "line 1, column 44: unknown result mrmaybe"},
-      {"if Application.MessageBox('x', 'y', MB_ICONERROR) = IDMAYBE then",
-       "line 1, column 53: unknown result idmaybe"},
-      {"{ open comment MessageDlg", "line 1, column 1: comment is not closed"},
-      {"", "line 1, column 1: expected MessageDlg or Application.MessageBox, but the text ends here"},
-      {"MessageDlg('ü', mtWarning, [mbOK], 0) ?", "line 1, column 39: unexpected character"},
+       "1:37 expected ) after the help context, but the text ends here"},
+      {"MessageDlg('x' + Name, mtWarning, [mbOK], 0);", "1:18 unknown identifier name in the text"},
+      {"MessageDlg(#$D800'x', mtWarning, [mbOK], 0);", "1:12 half of a surrogate pair"},
+      {"MessageDlg('x'#$10000, mtWarning, [mbOK], 0);", "1:15 character code is too large"},
+      {"if MessageDlg('x', mtWarning, [mbOK], 0) = mrMaybe then", "1:44 unknown result mrmaybe"},
+      {"if Application.MessageBox('x', 'y', MB_ICONERROR) = IDMAYBE then", "1:53 unknown result idmaybe"},
+      {"{ open comment MessageDlg", "1:1 comment is not closed"},
+      {"", "1:1 expected MessageDlg or Application.MessageBox, but the text ends here"},
+      {"MessageDlg('ü', mtWarning, [mbOK], 0) ?", "1:39 unexpected character"},
   };
   for (const auto& [source, refusal] : cases)
     EXPECT_EQ(Refusal(source), refusal) << source;
@@ -190,19 +168,11 @@ TEST(ReadCode, HostileInputNeverCrashes) {
   std::string valid = Code(MessageChoices{});
   for (int round = 0; round < 20000; ++round) {
     std::string text = valid;
+    // Each edit inserts, deletes or replaces one character.
     for (int edits = 1 + static_cast<int>(rng() % 4); edits > 0; --edits) {
       size_t at = rng() % (text.size() + 1);
-      switch (rng() % 3) {
-        case 0:
-          text.insert(at, 1, alphabet[rng() % alphabet.size()]);
-          break;
-        case 1:
-          if (at < text.size()) text.erase(at, 1);
-          break;
-        default:
-          if (at < text.size()) text[at] = alphabet[rng() % alphabet.size()];
-          break;
-      }
+      text.replace(at, std::min<size_t>(rng() % 2, text.size() - at), rng() % 3 ? 1 : 0,
+                   alphabet[rng() % alphabet.size()]);
     }
     try {
       Code(ReadCode(text));

@@ -1,5 +1,6 @@
 #include "DelphiEval.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace delphi {
@@ -15,6 +16,10 @@ std::size_t Utf16Units(std::string_view s) {
 
 namespace {
 
+bool IsDigit(char c) {
+  return std::isdigit(static_cast<unsigned char>(c));
+}
+
 struct Lexer {
   std::string_view s;
   std::size_t i = 0;
@@ -28,7 +33,7 @@ struct Lexer {
     i += word.size();
     return true;
   }
-  // An identifier that starts with `family`.
+  // An identifier that starts with `family` and has more after it.
   std::optional<std::string> Name(std::string_view family) {
     SkipBlanks();
     std::size_t start = i;
@@ -36,104 +41,77 @@ struct Lexer {
       while (i < s.size() && (std::isalnum(static_cast<unsigned char>(s[i])) || s[i] == '_'))
         ++i;
     std::string name(s.substr(start, i - start));
-    if (name.size() <= family.size() || name.compare(0, family.size(), family) != 0) return std::nullopt;
+    if (name.size() <= family.size() || !name.starts_with(family)) return std::nullopt;
     return name;
   }
-  std::optional<std::int32_t> Integer() {
-    bool negative = Eat("-");
+  // A decimal integer of at most ten digits, optionally negative.
+  bool Integer() {
+    Eat("-");
     std::size_t start = i;
-    long long value = 0;
-    while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i])) && value <= 1LL << 31)
-      value = value * 10 + (s[i++] - '0');
-    if (i == start) return std::nullopt;
-    value = negative ? -value : value;
-    if (value < INT32_MIN || value > INT32_MAX) return std::nullopt;
-    return static_cast<std::int32_t>(value);
+    while (i < s.size() && IsDigit(s[i]))
+      ++i;
+    return i > start && i - start <= 10;
   }
   // One string constant: quoted runs and #n codes with nothing between them.
   std::optional<std::string> Constant(std::size_t& units) {
     std::string text;
+    const std::size_t start = i;
     units = 0;
-    bool any = false;
-    while (i < s.size()) {
-      if (s[i] == '\'') {
-        ++i;
-        std::string run;
-        for (;;) {
-          if (i >= s.size() || s[i] == '\n' || s[i] == '\r') return std::nullopt;  // left open
-          if (s[i] == '\'') {
-            if (i + 1 < s.size() && s[i + 1] == '\'') {
-              run += '\'';
-              i += 2;
-              continue;
-            }
-            ++i;
-            break;
-          }
-          run += s[i++];
-        }
-        units += Utf16Units(run);
-        text += run;
-        any = true;
-      } else if (s[i] == '#') {
-        ++i;
-        std::size_t start = i;
-        while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i])))
-          ++i;
-        if (i == start || i - start > 3) return std::nullopt;
-        int code = std::stoi(std::string(s.substr(start, i - start)));
-        if (code > 127) return std::nullopt;  // the generator writes only control codes
+    while (i < s.size() && (s[i] == '\'' || s[i] == '#')) {
+      if (s[i++] == '#') {
+        int code = 0, digits = 0;
+        for (; i < s.size() && IsDigit(s[i]) && digits < 3; ++digits)
+          code = code * 10 + (s[i++] - '0');
+        if (digits == 0 || code > 127) return std::nullopt;  // the generator writes only control codes
         text += static_cast<char>(code);
         ++units;
-        any = true;
-      } else {
-        break;
+        continue;
       }
+      std::string run;
+      while (i < s.size() && s[i] != '\n' && s[i] != '\r' && (s[i] != '\'' || s.substr(i, 2) == "''")) {
+        run += s[i];
+        i += s[i] == '\'' ? 2 : 1;
+      }
+      if (i >= s.size() || s[i++] != '\'') return std::nullopt;  // left open
+      units += Utf16Units(run);
+      text += run;
     }
-    if (!any) return std::nullopt;
+    if (i == start) return std::nullopt;
     return text;
   }
   std::optional<Value> Sum() {
     Value value{{}, 0};
-    for (;;) {
+    do {
+      std::optional<Value> part;
       if (Eat("PChar(")) {
-        auto inner = Sum();
-        if (!inner || !Eat(")")) return std::nullopt;
-        value.text += inner->text;
-        value.longestConstant = std::max(value.longestConstant, inner->longestConstant);
+        part = Sum();
+        if (!part || !Eat(")")) return std::nullopt;
       } else {
         SkipBlanks();
-        std::size_t units = 0;
-        auto constant = Constant(units);
+        part.emplace();
+        auto constant = Constant(part->longestConstant);
         if (!constant) return std::nullopt;
-        value.text += *constant;
-        value.longestConstant = std::max(value.longestConstant, units);
+        part->text = *constant;
       }
-      if (!Eat("+")) return value;
-    }
+      value.text += part->text;
+      value.longestConstant = std::max(value.longestConstant, part->longestConstant);
+    } while (Eat("+"));
+    return value;
   }
-
+  // MessageDlg(Text, mtType, [mbButton, ...], Integer)
   bool MessageDlgArguments(Statement& st) {
     auto message = Sum();
-    if (!message || !Eat(",")) return false;
+    if (!message || !Eat(",") || !Name("mt") || !Eat(",") || !Eat("[")) return false;
     st.message = *message;
-    auto type = Name("mt");
-    if (!type || !Eat(",") || !Eat("[")) return false;
-    st.dialogType = *type;
     if (!Eat("]")) {
       do {
-        auto button = Name("mb");
-        if (!button) return false;
-        st.buttons.push_back(*button);
+        if (!Name("mb")) return false;
       } while (Eat(","));
       if (!Eat("]")) return false;
     }
-    auto help = Eat(",") ? Integer() : std::nullopt;
-    if (!help) return false;
-    st.helpContext = *help;
-    return Eat(")");
+    return Eat(",") && Integer() && Eat(")");
   }
-
+  // Application.MessageBox(Text, Text, MB_FLAG + ...)
   bool MessageBoxArguments(Statement& st) {
     auto message = Sum();
     if (!message || !Eat(",")) return false;
@@ -141,9 +119,7 @@ struct Lexer {
     st.title = Sum();
     if (!st.title || !Eat(",")) return false;
     do {
-      auto flag = Name("MB_");
-      if (!flag) return false;
-      st.flags.push_back(*flag);
+      if (!Name("MB_")) return false;
     } while (Eat("+"));
     return Eat(")");
   }
@@ -167,14 +143,9 @@ std::optional<Statement> ParseStatement(std::string_view code) {
     if (!st.beep || !lx.Eat(")") || !lx.Eat(";")) return std::nullopt;
   }
   bool test = lx.Eat("if (");
-  if (lx.Eat("MessageDlg(")) {
-    if (!lx.MessageDlgArguments(st)) return std::nullopt;
-  } else if (lx.Eat("Application.MessageBox(")) {
-    st.messageBox = true;
-    if (!lx.MessageBoxArguments(st)) return std::nullopt;
-  } else {
-    return std::nullopt;
-  }
+  st.messageBox = !lx.Eat("MessageDlg(");
+  if (st.messageBox && !lx.Eat("Application.MessageBox(")) return std::nullopt;
+  if (!(st.messageBox ? lx.MessageBoxArguments(st) : lx.MessageDlgArguments(st))) return std::nullopt;
   if (test) {
     st.result = lx.Eat("=") ? lx.Name(st.messageBox ? "ID_" : "mr") : std::nullopt;
     if (!st.result || !lx.Eat(")") || !lx.Eat("then")) return std::nullopt;
@@ -187,12 +158,8 @@ std::optional<Statement> ParseStatement(std::string_view code) {
 }
 
 bool LinesCloseTheirLiterals(const std::vector<std::string>& lines) {
-  for (const auto& line : lines) {
-    bool quoted = false;
-    for (char c : line)
-      if (c == '\'') quoted = !quoted;
-    if (quoted) return false;
-  }
+  for (const auto& line : lines)
+    if (std::count(line.begin(), line.end(), '\'') % 2) return false;
   return true;
 }
 

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,10 +30,6 @@ struct Statement {
   bool messageBox = false;
   Value message;
   std::optional<Value> title;         // MessageBox
-  std::string dialogType;             // MessageDlg
-  std::vector<std::string> buttons;   // MessageDlg
-  std::int32_t helpContext = 0;       // MessageDlg
-  std::vector<std::string> flags;     // MessageBox
   std::optional<std::string> result;  // the tested result
 };
 // nullopt when `code` is not one whole statement of that form (an argument missing, a literal

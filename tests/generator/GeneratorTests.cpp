@@ -11,16 +11,17 @@ using namespace vellumor;
 namespace {
 
 struct Case {
-  MessageChoices choices;    // the start-up choices with the members this case names changed
-  std::string code;          // the copied lines, joined by \n
-  std::int64_t params = -1;  // the MessageDlg button set, or the MessageBox flags word
+  MessageChoices choices;  // the start-up choices with the members this case names changed
+  std::string code;        // the copied lines, joined by \n
+  // The MessageBox flags word; the MessageDlg button set, which the code's button list shows too.
+  std::int64_t params = -1;
 };
 
 std::string Run(char ch, size_t n) {
   return std::string(n, ch);
 }
 const std::string kMsg = "'This is a message.'", kMD = "MessageDlg(" + kMsg + ", mtInformation, ";
-const std::string kMB = "Application.MessageBox(",
+const std::string kMB = "Application.MessageBox(", kBox = kMB + kMsg + ", 'Information', ",
                   kInfo = "MB_ICONINFORMATION + MB_OK + MB_DEFBUTTON1 + MB_APPLMODAL);";
 
 // The MessageBox page with a style, preset, default button, modality, Help and the options
@@ -42,88 +43,59 @@ const Case kCases[] = {
     {{.cbMDCheckResult = true}, "if (" + kMD + "[mbOK], 0) = mrOK) then "},
     // result caption loses its blanks
     {{.cbMDYesToAll = true, .cbMDCheckResult = true, .edMDCheckResult = "Yes To All"},
-     "if (" + kMD + "[mbOK, mbYesToAll], 0) = mrYesToAll) then ",
-     0x204},
+     "if (" + kMD + "[mbOK, mbYesToAll], 0) = mrYesToAll) then "},
     // one half of the boxes, in listing order
     {{.cbMDYes = true, .cbMDAbort = true, .cbMDIgnore = true, .cbMDNoToAll = true},
-     kMD + "[mbOK, mbYes, mbAbort, mbIgnore, mbNoToAll], 0);",
-     0x155},
+     kMD + "[mbOK, mbYes, mbAbort, mbIgnore, mbNoToAll], 0);"},
     // the other half
-    {{.cbMDOK = false,
-      .cbMDCancel = true,
-      .cbMDNo = true,
-      .cbMDRetry = true,
-      .cbMDAll = true,
-      .cbMDYesToAll = true},
-     kMD + "[mbCancel, mbNo, mbRetry, mbAll, mbYesToAll], 0);",
-     0x2AA},
+    {{.cbMDCancel = true, .cbMDNo = true, .cbMDRetry = true, .cbMDAll = true, .cbMDYesToAll = true},
+     kMD + "[mbOK, mbCancel, mbNo, mbRetry, mbAll, mbYesToAll], 0);"},
     // a preset ignores the boxes
     {{.rbMDPreset = true, .edMDPreset = 1, .cbMDAbort = true}, kMD + "[mbCancel, mbYes, mbNo], 0);", 0x00B},
     // preset with Help: Help last, with its context
     {{.rbMDPreset = true, .edMDPreset = 2, .cbMDHelp = true, .edMDHelpContext = 12},
-     kMD + "[mbCancel, mbYes, mbNo, mbYesToAll, mbNoToAll, mbHelp], 12);",
-     0x70B},
+     kMD + "[mbCancel, mbYes, mbNo, mbYesToAll, mbNoToAll, mbHelp], 12);"},
     // preset 3
     {{.rbMDPreset = true, .edMDPreset = 3}, kMD + "[mbAbort, mbRetry, mbIgnore], 0);", 0x070},
     // preset 4
     {{.rbMDPreset = true, .edMDPreset = 4}, kMD + "[mbAbort, mbIgnore], 0);", 0x050},
     // a preset outside the list is the first
     {{.rbMDPreset = true, .edMDPreset = 5}, kMD + "[mbOK, mbCancel], 0);", 0x00C},
-    // help context only with Help
-    {{.edMDHelpContext = 77}, kMD + "[mbOK], 0);"},
     // help context with its sign, Help in select mode
     {{.cbMDHelp = true, .edMDHelpContext = INT32_MIN}, kMD + "[mbOK, mbHelp], -2147483648);", 0x404},
-    // warning with its sound
-    {{.edStyle = 0, .cbMDSound = true},
-     "MessageBeep(MB_ICONWARNING);\nMessageDlg(" + kMsg + ", mtWarning, [mbOK], 0);"},
-    // error with its sound
-    {{.edStyle = 1, .cbMDSound = true},
-     "MessageBeep(MB_ICONERROR);\nMessageDlg(" + kMsg + ", mtError, [mbOK], 0);"},
-    // confirmation with its sound
-    {{.edStyle = 3, .cbMDSound = true},
-     "MessageBeep(MB_ICONQUESTION);\nMessageDlg(" + kMsg + ", mtConfirmation, [mbOK], 0);"},
-    // a style outside the list is a warning
-    {{.edStyle = 4, .cbMDSound = true},
-     "MessageBeep(MB_ICONWARNING);\nMessageDlg(" + kMsg + ", mtWarning, [mbOK], 0);"},
+    // the styles' types (warning and error with their sounds below); one outside the list is a warning
+    {{.edStyle = 3}, "MessageDlg(" + kMsg + ", mtConfirmation, [mbOK], 0);"},
+    {{.edStyle = 4}, "MessageDlg(" + kMsg + ", mtWarning, [mbOK], 0);"},
     // no message lines and no buttons still give a whole call
     {{.mmMessage = {}, .cbMDOK = false}, "MessageDlg('', mtInformation, [], 0);", 0},
     // MessageDlg layout
     // two lines
     {{.mmMessage = {"A", "B"}}, "MessageDlg('A'\n    + #13'B', \n    mtInformation, [mbOK], 0);"},
     // merged separator, sound and result test
-    {{.mmMessage = {"  First ", "", "Last"},
-      .edStyle = 0,
-      .cbMDCancel = true,
-      .cbMDCheckResult = true,
-      .cbMDSound = true},
+    {{.mmMessage = {"  First ", "", "Last"}, .edStyle = 0, .cbMDCheckResult = true, .cbMDSound = true},
      "MessageBeep(MB_ICONWARNING);\nif (MessageDlg('First'\n    + #13#13'Last', \n"
-     "    mtWarning, [mbOK, mbCancel], 0) = mrOK) then ",
-     0x00C},
-    // trailing empty line: one cut,
+     "    mtWarning, [mbOK], 0) = mrOK) then "},
+    // trailing empty line: one cut, then the arguments
     {{.mmMessage = {"A", ""}}, "MessageDlg('A'\n    + #13, \n    mtInformation, [mbOK], 0);"},
-    // then the arguments
     // leading empty line
     {{.mmMessage = {"", "B"}}, "MessageDlg(''\n    + #13'B', \n    mtInformation, [mbOK], 0);"},
     // patterns inside literals are not cut points
     {{.mmMessage = {"a' + #13 b, mtX", "c, mtY ' + #13"}},
      "MessageDlg('a'' + #13 b, mtX'\n    + #13'c, mtY '' + #13', \n    mtInformation, [mbOK], "
      "0);"},
-    // long lines are cut between their
+    // long lines are cut between their constants
     {{.mmMessage = {Run('a', 600), "b"}},
      "MessageDlg('" + Run('a', 255) + "'\n    + '" + Run('a', 255) + "'\n    + '" + Run('a', 90) +
          "'\n    + #13'b', \n    mtInformation, [mbOK], 0);"},
-    // constants
-    // a long one-line message keeps its arguments on the last
+    // a long one-line message keeps its arguments on the last line
     {{.mmMessage = {Run('a', 300)}},
      "MessageDlg('" + Run('a', 255) + "'\n    + '" + Run('a', 45) + "', mtInformation, [mbOK], 0);"},
-    // line
     // MessageBox page
     // MessageBox start-up; the sound is MessageDlg's only
-    {{.PageControl1 = 1, .cbMDSound = true}, kMB + kMsg + ", 'Information', " + kInfo, 64},
+    {{.PageControl1 = 1, .cbMDSound = true}, kBox + kInfo, 64},
     // two lines are wrapped in PChar
     {{.mmMessage = {"A", "B"}, .PageControl1 = 1, .edMBPreset = 2},
-     kMB + "PChar('A'\n    + #13'B'), 'Information', \n    MB_ICONINFORMATION + MB_YESNO + "
-           "MB_DEFBUTTON1 + "
+     kMB + "PChar('A'\n    + #13'B'), 'Information', \n    MB_ICONINFORMATION + MB_YESNO + MB_DEFBUTTON1 + "
            "MB_APPLMODAL);",
      64 + 4},
     // two lines even when the second is empty
@@ -139,35 +111,28 @@ const Case kCases[] = {
     {{.PageControl1 = 1, .edMBTitle = ""}, kMB + kMsg + ", '', " + kInfo},
     // every flag term in order, options before Help
     {Box(3, 5, 3, 1, true, "101011"),
-     kMB + kMsg +
-         ", 'Information', MB_ICONQUESTION + MB_ABORTRETRYIGNORE + MB_DEFBUTTON4 + MB_SYSTEMMODAL + "
-         "MB_DEFAULT_DESKTOP_ONLY + MB_RTLREADING + MB_TOPMOST + MB_SERVICE_NOTIFICATION + MB_HELP);",
+     kBox + "MB_ICONQUESTION + MB_ABORTRETRYIGNORE + MB_DEFBUTTON4 + MB_SYSTEMMODAL + "
+            "MB_DEFAULT_DESKTOP_ONLY + MB_RTLREADING + MB_TOPMOST + MB_SERVICE_NOTIFICATION + MB_HELP);",
      32 + 2 + 0x300 + 0x1000 + 0x20000 + 0x100000 + 0x40000 + 0x200000 + 0x4000},
     // the other options; a default outside the list is the first
     {Box(1, 4, 4, 2, false, "010100"),
-     kMB + kMsg +
-         ", 'Information', MB_ICONERROR + MB_YESNOCANCEL + MB_DEFBUTTON1 + MB_TASKMODAL + MB_RIGHT + "
-         "MB_SETFOREGROUND);",
+     kBox + "MB_ICONERROR + MB_YESNOCANCEL + MB_DEFBUTTON1 + MB_TASKMODAL + MB_RIGHT + MB_SETFOREGROUND);",
      16 + 3 + 0x2000 + 0x80000 + 0x10000},
     // third button, task modal, top most and Help
     {Box(3, 5, 2, 2, true, "000010"),
-     kMB + kMsg +
-         ", 'Information', MB_ICONQUESTION + MB_ABORTRETRYIGNORE + MB_DEFBUTTON3 + MB_TASKMODAL + "
-         "MB_TOPMOST + MB_HELP);",
+     kBox + "MB_ICONQUESTION + MB_ABORTRETRYIGNORE + MB_DEFBUTTON3 + MB_TASKMODAL + MB_TOPMOST + MB_HELP);",
      287266},
     // second button of a warning
     {{.edStyle = 0, .PageControl1 = 1, .edMBPreset = 1, .edMBDefault = 1},
-     kMB + kMsg + ", 'Information', MB_ICONWARNING + MB_OKCANCEL + MB_DEFBUTTON2 + MB_APPLMODAL);",
+     kBox + "MB_ICONWARNING + MB_OKCANCEL + MB_DEFBUTTON2 + MB_APPLMODAL);",
      48 + 1 + 0x100},
     // indexes outside their lists are the first
     {{.edStyle = -1, .PageControl1 = 1, .edMBPreset = 6, .edMBDefault = -1, .edMBModal = 3},
-     kMB + kMsg + ", 'Information', MB_ICONWARNING + MB_OK + MB_DEFBUTTON1 + MB_APPLMODAL);",
+     kBox + "MB_ICONWARNING + MB_OK + MB_DEFBUTTON1 + MB_APPLMODAL);",
      48},
     // result test upper-cased without blanks
     {{.PageControl1 = 1, .edMBPreset = 3, .cbMBCheckResult = true, .edMBCheckResult = "Retry"},
-     "if (" + kMB + kMsg +
-         ", 'Information', MB_ICONINFORMATION + MB_RETRYCANCEL + MB_DEFBUTTON1 + MB_APPLMODAL) = "
-         "ID_RETRY) then ",
+     "if (" + kBox + "MB_ICONINFORMATION + MB_RETRYCANCEL + MB_DEFBUTTON1 + MB_APPLMODAL) = ID_RETRY) then ",
      64 + 5},
     // a long message and title become PChar expressions
     {{.mmMessage = {Run('m', 300)}, .PageControl1 = 1, .edMBTitle = Run('t', 256)},
@@ -196,10 +161,7 @@ TEST(GeneratedCode, ChoiceChangesAgainstTheCopiedCodeAndTheParameters) {
 }
 
 TEST(GeneratedCode, ConfirmationShowsTheBeepLineBetweenInstructionAndStatement) {
-  MessageChoices c;
-  c.cbMDSound = true;
-  c.edStyle = 1;
-  EXPECT_EQ(GetConfirmationText(GenerateCode(c)),
+  EXPECT_EQ(GetConfirmationText(GenerateCode({.edStyle = 1, .cbMDSound = true})),
             "Press OK to copy the following code to clipboard.\r\rMessageBeep(MB_ICONERROR);\r"
             "MessageDlg('This is a message.', mtError, [mbOK], 0);");
   EXPECT_EQ(UpperCaseAscii(RemoveSpaces("Yes To All ü")), "YESTOALLü");
@@ -208,20 +170,15 @@ TEST(GeneratedCode, ConfirmationShowsTheBeepLineBetweenInstructionAndStatement) 
 TEST(ChoiceLists, MessageDlgResultsFollowPresetOrTickedBoxes) {
   MessageChoices c;
   EXPECT_EQ(MDCheckResultItems(c), ListItems{"OK"});
-  c.cbMDNoToAll = c.cbMDYesToAll = c.cbMDAll = c.cbMDYes = true;
+  c.cbMDNoToAll = c.cbMDYesToAll = c.cbMDAll = c.cbMDYes = c.cbMDHelp = true;  // Help never gives an item
   EXPECT_EQ(MDCheckResultItems(c), (ListItems{"OK", "Yes", "All", "Yes To All", "No To All"}));
-  c.cbMDHelp = true;  // Help never gives an item
-  EXPECT_EQ(MDCheckResultItems(c).size(), 5u);
   c.rbMDPreset = true;
   c.edMDPreset = 2;
   EXPECT_EQ(MDCheckResultItems(c), (ListItems{"Yes", "No", "Cancel", "Yes To All", "No To All"}));
   c.edMDPreset = 42;
   EXPECT_EQ(MDCheckResultItems(c), (ListItems{"OK", "Cancel"}));
-  c = MessageChoices{};  // in select mode Help alone is no button to press
-  c.cbMDOK = false;
-  c.cbMDHelp = true;
-  EXPECT_TRUE(NoMessageDlgButtonSelected(c));
-  EXPECT_TRUE(MDCheckResultItems(c).empty());
+  c = MessageChoices{.cbMDOK = false, .cbMDHelp = true};  // in select mode Help alone is no button to press
+  EXPECT_TRUE(NoMessageDlgButtonSelected(c) && MDCheckResultItems(c).empty());
   c.rbMDPreset = true;
   EXPECT_FALSE(NoMessageDlgButtonSelected(c));
 }

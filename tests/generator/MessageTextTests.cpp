@@ -1,7 +1,6 @@
 // Preview text and message literal: trimming, quoting, separators, long and unusual text.
 #include <gtest/gtest.h>
 
-#include "DelphiEval.h"
 #include "MessageText.h"
 
 using namespace vellumor;
@@ -14,8 +13,20 @@ TEST(Trim, RemovesCodesUpTo32AtBothEndsOnly) {
   EXPECT_EQ(TrimLine(" \xC2\xA0x\xC2\xA0 "), "\xC2\xA0x\xC2\xA0");
 }
 
+namespace {
+
+// `n` copies of `s`.
+std::string Repeat(const std::string& s, int n) {
+  std::string out;
+  while (n-- > 0)
+    out += s;
+  return out;
+}
+
+}  // namespace
+
 TEST(MessageText, LinesAgainstPreviewAndLiteral) {
-  const std::string text = "Grüße – ☃ 😀 ﷽ \xE2\x80\x8B";
+  const std::string text = "Grüße – ☃ 😀 ﷽ \xE2\x80\x8B", a254 = Repeat("a", 254), y300 = Repeat("y", 300);
   const struct {
     Lines lines;
     std::string preview, literal;
@@ -46,6 +57,16 @@ TEST(MessageText, LinesAgainstPreviewAndLiteral) {
        "a\r\nb\rc\x1b"
        "d",
        "'a'#13#10'b' + #13'c'#27'd'"},
+      // Constants of at most 255 UTF-16 units: a doubled apostrophe counts once and is never split,
+      // a character of two units moves whole, one of three UTF-8 bytes is one unit.
+      {{Repeat("'", 255)}, Repeat("'", 255), "'" + Repeat("''", 255) + "'"},
+      {{a254 + "😀b"}, a254 + "😀b", "'" + a254 + "' + '😀b'"},
+      {{a254 + "''"}, a254 + "''", "'" + a254 + "''' + ''''"},
+      {{Repeat("☃", 300)}, Repeat("☃", 300), "'" + Repeat("☃", 255) + "' + '" + Repeat("☃", 45) + "'"},
+      // #13'...' and #13#13'...' are one constant each, so the line gets 254 and 253 units.
+      {{"A", y300}, "A\r" + y300, "'A' + #13'" + Repeat("y", 254) + "' + '" + Repeat("y", 46) + "'"},
+      {{"A", "", y300}, "A\r\r" + y300, "'A' + #13#13'" + Repeat("y", 253) + "' + '" + Repeat("y", 47) + "'"},
+      {{"A", Repeat("z", 254)}, "A\r" + Repeat("z", 254), "'A' + #13'" + Repeat("z", 254) + "'"},
   };
   for (const auto& row : cases) {
     SCOPED_TRACE(row.literal);
@@ -54,40 +75,4 @@ TEST(MessageText, LinesAgainstPreviewAndLiteral) {
   }
   EXPECT_EQ(QuoteText("\x01").source, "''#1''");
   EXPECT_EQ(QuoteText(std::string("x\0y", 3)).source, "'x'#0'y'");
-}
-
-TEST(LongLiteral, ADoubledApostropheCountsOnce) {
-  std::string quotes(255, '\'');
-  EXPECT_EQ(QuoteText(quotes).pieces, 1u);
-  EXPECT_EQ(QuoteText(quotes).source.size(), 2u + 510u);
-}
-
-TEST(LongLiteral, NeverSplitsACharacterOrADoubledApostrophe) {
-  // 254 ASCII, then a character of two UTF-16 units: it does not fit and moves whole.
-  std::string text = std::string(254, 'a') + "😀" + "b";
-  QuotedText q = QuoteText(text);
-  EXPECT_EQ(q.source, "'" + std::string(254, 'a') + "' + '😀b'");
-  std::string apostrophes = std::string(254, 'a') + "''";
-  EXPECT_EQ(QuoteText(apostrophes).source, "'" + std::string(254, 'a') + "''' + ''''");
-  std::string threeByte;
-  for (int i = 0; i < 300; ++i)
-    threeByte += "☃";
-  auto value = delphi::Evaluate(QuoteText(threeByte).source);
-  ASSERT_TRUE(value);
-  EXPECT_EQ(value->text, threeByte);
-  EXPECT_EQ(value->longestConstant, 255u);
-}
-
-TEST(LongLiteral, TheGluedLineSeparatorCountsInTheFirstConstant) {
-  // #13'...' and #13#13'...' are one constant each, so the line gets 254 and 253 units.
-  std::string line(300, 'y');
-  auto one = delphi::Evaluate(GetMessageLiteral({"A", line}).source);
-  auto two = delphi::Evaluate(GetMessageLiteral({"A", "", line}).source);
-  ASSERT_TRUE(one && two);
-  EXPECT_EQ(one->longestConstant, 255u);
-  EXPECT_EQ(two->longestConstant, 255u);
-  EXPECT_EQ(one->text, "A\r" + line);
-  EXPECT_EQ(two->text, "A\r\r" + line);
-  EXPECT_EQ(GetMessageLiteral({"A", std::string(254, 'z')}).source,
-            "'A' + #13'" + std::string(254, 'z') + "'");
 }

@@ -23,10 +23,7 @@ std::string Rejoin(const std::vector<std::string>& lines) {
 }
 
 std::string Show(const std::vector<std::string>& lines) {
-  std::string out;
-  for (const auto& l : lines)
-    out += "[" + l + "]\n";
-  return out;
+  return "[" + JoinLines(lines, "]\n[") + "]\n";
 }
 
 }  // namespace
