@@ -40,10 +40,7 @@ class PageControlTest : public FormTest {
   }
   std::string TabText(int index) {
     wchar_t buffer[64] = {};
-    TCITEMW item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = buffer;
-    item.cchTextMax = static_cast<int>(std::size(buffer));
+    TCITEMW item{TCIF_TEXT, 0, 0, buffer, static_cast<int>(std::size(buffer)), 0, 0};
     SendMessageW(pages->Handle(), TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
     return wintest::Narrow(buffer);
   }
@@ -57,12 +54,9 @@ class PageControlTest : public FormTest {
   }
 
   TPageControl* pages = nullptr;
-  TTabSheet* first = nullptr;
-  TTabSheet* second = nullptr;
-  TEdit* before = nullptr;
-  TCheckBox* firstBox = nullptr;
-  TEdit* firstEdit = nullptr;
-  TCheckBox* secondBox = nullptr;
+  TTabSheet *first = nullptr, *second = nullptr;
+  TEdit *before = nullptr, *firstEdit = nullptr;
+  TCheckBox *firstBox = nullptr, *secondBox = nullptr;
   int changes = 0;
 };
 
@@ -83,8 +77,7 @@ TEST_F(PageControlTest, OnlyTheActiveSheetShowsAndSheetsFillTheAreaBelowTheTabs)
   }
 
   pages->SetActivePageIndex(1);  // the program's own switch raises nothing
-  EXPECT_EQ(pages->ActivePage(), second);
-  EXPECT_EQ(CurSel(), 1);
+  EXPECT_EQ(std::pair(pages->ActivePage(), CurSel()), std::pair(second, 1));
   EXPECT_EQ(State(), "page 1 shows 2 changes 0");
   second->SetCaption("Box");
   EXPECT_EQ(TabText(1), "Box");
@@ -94,12 +87,12 @@ TEST_F(PageControlTest, OnlyTheActiveSheetShowsAndSheetsFillTheAreaBelowTheTabs)
 
 TEST_F(PageControlTest, ArrowKeysAndCtrlTabSwitchPagesFromTheStripAndFromInsideAPage) {
   pages->SetFocus();
-  KeyDown(pages->Handle(), VK_RIGHT);
-  wintest::PumpUntilIdle();
-  EXPECT_EQ(State(), "page 1 shows 2 changes 1");
-  KeyDown(pages->Handle(), VK_LEFT);
-  wintest::PumpUntilIdle();
-  EXPECT_EQ(State(), "page 0 shows 1 changes 2");
+  for (auto [key, state] :
+       {std::pair(VK_RIGHT, "page 1 shows 2 changes 1"), {VK_LEFT, "page 0 shows 1 changes 2"}}) {
+    KeyDown(pages->Handle(), key);
+    wintest::PumpUntilIdle();
+    EXPECT_EQ(State(), state);
+  }
   {
     HeldKeys ctrl{VK_CONTROL};
     KeyDown(pages->Handle(), VK_TAB);
@@ -113,8 +106,7 @@ TEST_F(PageControlTest, ArrowKeysAndCtrlTabSwitchPagesFromTheStripAndFromInsideA
   firstBox->SetFocus();
   Press(VK_TAB, {VK_CONTROL, VK_SHIFT});
   EXPECT_EQ(State(), "page 1 shows 2 changes 5");
-  EXPECT_TRUE(secondBox->Focused());
-  EXPECT_FALSE(firstBox->Checked());
+  EXPECT_EQ(std::pair(Focus(), firstBox->Checked()), std::pair(static_cast<TWinControl*>(secondBox), false));
 
   // Outside the page control, and without Ctrl, the key is not the page control's.
   before->SetFocus();
@@ -130,21 +122,18 @@ TEST_F(PageControlTest, ControlsOnTheInactivePageAreSkippedByTabAndAccelerators)
   label->SetFocusControl(firstEdit);
   EXPECT_GT(label->Width(), 10);
   EXPECT_TRUE(DispatchAccelerator(form, L't'));
-  EXPECT_TRUE(firstEdit->Focused());
+  EXPECT_EQ(Focus(), firstEdit);
 
   EXPECT_EQ(FindNextControl(form, before, true, true), pages);
   EXPECT_EQ(FindNextControl(form, pages, true, true), firstBox);
   EXPECT_EQ(FindNextControl(form, firstEdit, true, true), before);
-  EXPECT_FALSE(secondBox->CanFocus());
-  EXPECT_FALSE(DispatchAccelerator(form, L'h'));
-  EXPECT_FALSE(secondBox->Checked());
+  EXPECT_FALSE(secondBox->CanFocus() || DispatchAccelerator(form, L'h') || secondBox->Checked());
 
   pages->SetActivePage(second);
   EXPECT_EQ(FindNextControl(form, pages, true, true), secondBox);
   EXPECT_FALSE(DispatchAccelerator(form, L'u'));
   EXPECT_TRUE(DispatchAccelerator(form, L'h'));
-  EXPECT_TRUE(secondBox->Checked());
-  EXPECT_TRUE(secondBox->Focused());
+  EXPECT_EQ(std::pair(Focus(), secondBox->Checked()), std::pair(static_cast<TWinControl*>(secondBox), true));
 }
 
 TEST_F(PageControlTest, DeletingPagesKeepsAPageShowingAndTheControlSafe) {
@@ -163,8 +152,7 @@ TEST_F(PageControlTest, DeletingPagesKeepsAPageShowingAndTheControlSafe) {
   EXPECT_EQ(other->ActivePage(), second);
 
   delete other;  // takes its sheet along
-  EXPECT_EQ(pages->PageCount(), 0);
-  EXPECT_TRUE(errors.empty());
+  EXPECT_EQ(std::pair(pages->PageCount(), errors.size()), std::pair(0, size_t{0}));
 }
 
 }  // namespace

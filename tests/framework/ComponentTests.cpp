@@ -90,8 +90,8 @@ TEST(ComponentLoading, LoadingFlagIsSetOnTheTreeAndLoadedRunsOnceEach) {
   };
   EXPECT_EQ(loading(), std::pair(true, true));
   owner.EndLoading();
-  EXPECT_EQ(std::pair(owner.loadedCalls, child->loadedCalls), std::pair(1, 1));
-  EXPECT_TRUE(child->loadingSeenInLoaded);
+  EXPECT_EQ(std::tuple(owner.loadedCalls, child->loadedCalls, child->loadingSeenInLoaded),
+            std::tuple(1, 1, true));
   EXPECT_EQ(loading(), std::pair(false, false));
   owner.EndLoading();  // not loading any more: nothing to finish
   EXPECT_EQ(owner.loadedCalls, 1);

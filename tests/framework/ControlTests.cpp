@@ -1,8 +1,11 @@
 // Windowed and graphic controls on a real form: focus notices, reflection, mouse routing and
-// capture, the speed button, the timer, and exceptions stopping at the window procedure.
+// capture, the speed button, the timer, and exceptions stopping at the window procedure; shapes,
+// bevels and the bitmap button as they paint themselves, top alignment, and the bitmap button's clicks.
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <tuple>
+#include <vector>
 
 #include "Buttons.h"
 #include "ExtCtrls.h"
@@ -12,35 +15,15 @@
 namespace vellumor::test {
 namespace {
 
-// A plain windowed container that records the focus notices it hears.
-class Panel : public TWinControl {
- public:
-  explicit Panel(TComponent* owner, std::vector<std::string>* log) : TWinControl(owner), log_(log) {
-    SetBounds(10, 100, 200, 100);
-  }
-
- protected:
-  void CMEnter(TMessage& m) override {
-    log_->push_back("enter " + Name);
-    TWinControl::CMEnter(m);
-  }
-  void CMExit(TMessage& m) override {
-    log_->push_back("exit " + Name);
-    TWinControl::CMExit(m);
-  }
-
- private:
-  std::vector<std::string>* log_;
-};
-
 class FocusTest : public FormTest {
  protected:
-  TEdit* MakeEdit(TWinControl* parent, const std::string& name, int top) {
-    auto* edit = Make<TEdit>(parent, 10, top, 100, 22);
-    edit->Name = name;
-    edit->OnEnter = [this, name](TObject*) { log.push_back("enter " + name); };
-    edit->OnExit = [this, name](TObject*) { log.push_back("exit " + name); };
-    return edit;
+  // A control that logs its enter and exit notices.
+  template <class T = TEdit>
+  T* MakeEdit(TWinControl* parent, const std::string& name, int top, int height = 22) {
+    auto* control = Make<T>(parent, 10, top, 200, height);
+    control->OnEnter = [this, name](TObject*) { log.push_back("enter " + name); };
+    control->OnExit = [this, name](TObject*) { log.push_back("exit " + name); };
+    return control;
   }
   // What the focus change that `act` makes is heard as.
   template <class F>
@@ -54,9 +37,7 @@ class FocusTest : public FormTest {
 
 TEST_F(FocusTest, ExitAndEnterFollowTheFocusAcrossContainers) {
   TEdit* first = MakeEdit(form, "first", 10);
-  auto* panel = new Panel(form, &log);
-  panel->Name = "panel";
-  panel->SetParent(form);
+  auto* panel = MakeEdit<TWinControl>(form, "panel", 100, 100);  // a plain windowed container
   TEdit* inner1 = MakeEdit(panel, "inner1", 10);
   TEdit* inner2 = MakeEdit(panel, "inner2", 40);
   first->SetFocus();
@@ -69,12 +50,12 @@ TEST_F(FocusTest, ExitAndEnterFollowTheFocusAcrossContainers) {
   EXPECT_EQ(form->FocusedControl(), first);
 
   // The focus needs the control and its parents visible and enabled.
-  EXPECT_TRUE(inner1->CanFocus());
+  std::string can = inner1->CanFocus() ? "1" : "0";
   panel->SetEnabled(false);
-  EXPECT_FALSE(inner1->CanFocus());
+  can += inner1->CanFocus() ? "1" : "0";
   panel->SetEnabled(true);
   panel->SetVisible(false);
-  EXPECT_FALSE(inner1->CanFocus());
+  EXPECT_EQ(can + (inner1->CanFocus() ? "1" : "0"), "100");
 }
 
 TEST_F(FocusTest, TabOrderDecidesWhereTabGoesAndSurvivesRecreation) {
@@ -118,8 +99,7 @@ TEST_F(FocusTest, FocusComesBackOnActivationForgetsADeletedControlAndAutoSelects
   third->SetSelStart(0);
   LeftDown(third->Handle(), 60, 5);
   LeftUp(third->Handle(), 60, 5);
-  EXPECT_TRUE(third->Focused());
-  EXPECT_EQ(third->SelLength(), 0);
+  EXPECT_EQ(std::pair(Focus(), third->SelLength()), std::pair(static_cast<TWinControl*>(third), 0));
 }
 
 // --- edits and reflection ----------------------------------------------------------------------
@@ -136,10 +116,7 @@ TEST_F(FormTest, EditHeightFollowsItsFontAndItsChangesAndKeysReachItsEvents) {
   EXPECT_EQ(fixed->Height(), 40);
 
   int changes = 0;
-  fixed->OnChange = [&](TObject* sender) {
-    EXPECT_EQ(sender, fixed);
-    ++changes;
-  };
+  fixed->OnChange = [&](TObject* sender) { changes += sender == fixed; };
   fixed->SetText("abc");
   Char(fixed->Handle(), L'x');
   EXPECT_EQ(std::pair(changes, fixed->Text()), std::pair(2, std::string("xabc")));
@@ -158,10 +135,10 @@ TEST_F(FormTest, EditHeightFollowsItsFontAndItsChangesAndKeysReachItsEvents) {
   };
   edit->SetSelStart(2);
   KeyDown(edit->Handle(), VK_HOME);  // swallowed: the caret stays
-  EXPECT_EQ(edit->SelStart(), 2);
+  const int afterHome = edit->SelStart();
   KeyDown(edit->Handle(), VK_LEFT);
-  EXPECT_EQ(edit->SelStart(), 1);
-  EXPECT_EQ(keys, (std::vector<WORD>{VK_HOME, VK_LEFT}));
+  EXPECT_EQ(std::tuple(afterHome, edit->SelStart(), keys),
+            std::tuple(2, 1, std::vector<WORD>{VK_HOME, VK_LEFT}));
 }
 
 class ReflectionProbe : public TWinControl {
@@ -195,7 +172,7 @@ TEST_F(FormTest, CommandNotifyAndColourAreAnsweredByTheChildTheirHandleNames) {
   LRESULT brush = SendMessageW(form->Handle(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
                                reinterpret_cast<LPARAM>(edit->Handle()));
   LOGBRUSH lb{};
-  EXPECT_TRUE(GetObjectW(reinterpret_cast<HBRUSH>(brush), sizeof(lb), &lb));
+  GetObjectW(reinterpret_cast<HBRUSH>(brush), sizeof(lb), &lb);
   EXPECT_EQ(std::pair(GetBkColor(dc), lb.lbColor), std::pair(RGB(255, 0, 0), RGB(255, 0, 0)));
   ReleaseDC(edit->Handle(), dc);
 }
@@ -232,15 +209,13 @@ TEST_F(FormTest, GraphicControlGetsItsMouseInputInItsOwnCoordinatesWithCapture) 
   MoveHeld(hwnd, 200, 10);  // far outside: still the tile's, through the capture
   LeftUp(hwnd, 200, 10);
   EXPECT_EQ(GetCapture(), nullptr);
-  EXPECT_EQ(tile->events,
-            (std::vector<std::string>{"down 5,5 captured", "move 150,-50 captured", "up 150,-50"}));
-  EXPECT_EQ(clicks, 0);  // released outside
-  tile->events.clear();
+  // Released outside: no click; then released inside (its far corner): a click.
   LeftDown(hwnd, 89, 89);
   LeftUp(hwnd, 89, 89);
-  EXPECT_EQ(clicks, 1);
   SendMessageW(hwnd, WM_MOUSEMOVE, 0, Point(10, 10));  // not over the tile: not its message
-  EXPECT_EQ(tile->events, (std::vector<std::string>{"down 39,29 captured", "up 39,29"}));
+  EXPECT_EQ(tile->events, (std::vector<std::string>{"down 5,5 captured", "move 150,-50 captured",
+                                                    "up 150,-50", "down 39,29 captured", "up 39,29"}));
+  EXPECT_EQ(clicks, 1);
 
   // Capture taken by another window cancels the tile's.
   tile->events.clear();
@@ -254,13 +229,12 @@ TEST_F(FormTest, GraphicControlGetsItsMouseInputInItsOwnCoordinatesWithCapture) 
 
   // Disabled or hidden, it gets nothing.
   tile->events.clear();
-  tile->SetEnabled(false);
-  LeftDown(hwnd, 55, 65);
-  LeftUp(hwnd, 55, 65);
-  tile->SetEnabled(true);
-  tile->SetVisible(false);
-  LeftDown(hwnd, 55, 65);
-  LeftUp(hwnd, 55, 65);
+  for (bool hide : {false, true}) {
+    tile->SetEnabled(hide);
+    tile->SetVisible(!hide);
+    LeftDown(hwnd, 55, 65);
+    LeftUp(hwnd, 55, 65);
+  }
   EXPECT_TRUE(tile->events.empty());
   EXPECT_EQ(GetCapture(), nullptr);
 }
@@ -270,8 +244,9 @@ TEST_F(FormTest, ParentPaintsItsGraphicChildrenAndShowsTheCursorOfTheOneUnderThe
   auto* tile = Make<Tile>(form, 20, 20, 10, 10);
   tile->fill = clGreen;
   tile->SetCursor(crCross);
-  EXPECT_EQ(Snapshot(*form).Pixel(25, 25), RGB(0, 128, 0));
-  EXPECT_EQ(Snapshot(*form).Pixel(35, 25), GetSysColor(COLOR_BTNFACE));
+  const Snapshot shot(*form);
+  EXPECT_EQ(std::pair(shot.Pixel(25, 25), shot.Pixel(35, 25)),
+            std::pair(RGB(0, 128, 0), GetSysColor(COLOR_BTNFACE)));
 
   HWND hwnd = form->Handle();
   POINT pt{25, 25};
@@ -300,31 +275,26 @@ TEST_F(FormTest, SpeedButtonIsDownWhileHeldOverItAndClicksOnReleaseOverIt) {
            (button->MouseCapture() ? " held " : " ") + std::to_string(clicks);
   };
   HWND hwnd = form->Handle();
-  LeftDown(hwnd, 15, 15);
-  EXPECT_EQ(state(), "down held 0");
-  MoveHeld(hwnd, 100, 100);
-  EXPECT_EQ(state(), "up held 0");
-  MoveHeld(hwnd, 20, 20);
-  EXPECT_EQ(state(), "down held 0");
-  LeftUp(hwnd, 20, 20);
-  EXPECT_EQ(state(), "up 1");
-  LeftDown(hwnd, 15, 15);
-  LeftUp(hwnd, 100, 100);
-  SendMessageW(hwnd, WM_RBUTTONDOWN, MK_RBUTTON, Point(15, 15));
-  EXPECT_EQ(state(), "up 1");
-  // A double click counts as a second press.
-  LeftDown(hwnd, 15, 15);
-  LeftUp(hwnd, 15, 15);
-  SendMessageW(hwnd, WM_LBUTTONDBLCLK, MK_LBUTTON, Point(15, 15));
-  LeftUp(hwnd, 15, 15);
-  EXPECT_EQ(clicks, 3);
+  // What the mouse does on the form (a release outside clicks nothing; a double click is a second
+  // press), and the button's state after it.
+  const std::tuple<UINT, int, const char*> steps[] = {
+      {WM_LBUTTONDOWN, 15, "down held 0"}, {WM_MOUSEMOVE, 100, "up held 0"},
+      {WM_MOUSEMOVE, 20, "down held 0"},   {WM_LBUTTONUP, 20, "up 1"},
+      {WM_LBUTTONDOWN, 15, "down held 1"}, {WM_LBUTTONUP, 100, "up 1"},
+      {WM_RBUTTONDOWN, 15, "up 1"},        {WM_LBUTTONDOWN, 15, "down held 1"},
+      {WM_LBUTTONUP, 15, "up 2"},          {WM_LBUTTONDBLCLK, 15, "down held 2"},
+      {WM_LBUTTONUP, 15, "up 3"}};
+  for (auto [msg, at, seen] : steps) {
+    const WPARAM keys = msg == WM_LBUTTONUP ? 0 : msg == WM_RBUTTONDOWN ? MK_RBUTTON : MK_LBUTTON;
+    SendMessageW(hwnd, msg, keys, Point(at, at));
+    EXPECT_EQ(state(), seen) << msg << " at " << at;
+  }
 
   // An exception from its handler stops at the window procedure, after the release was handled.
   button->OnClick = [](TObject*) { throw EListError("from a click"); };
   LeftDown(hwnd, 15, 15);
   LeftUp(hwnd, 15, 15);
-  EXPECT_EQ(errors, std::vector<std::string>{"from a click"});
-  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_EQ(std::pair(errors, GetCapture()), std::pair(std::vector<std::string>{"from a click"}, HWND{}));
 }
 
 TEST_F(FormTest, SpeedButtonShowsTheGlyphImageOfItsStateWithTheBottomLeftColourSeeThrough) {
@@ -358,8 +328,7 @@ TEST_F(FormTest, TimerTicksThroughTheMessageLoopOnlyWhileEnabled) {
   DWORD start = GetTickCount();
   while (ticks < 2 && GetTickCount() - start < 5000)
     Application->HandleMessage();
-  EXPECT_EQ(ticks, 2);
-  SendMessageW(timer.Handle(), WM_TIMER, 1, 0);
+  SendMessageW(timer.Handle(), WM_TIMER, 1, 0);  // disabled: no tick
   EXPECT_EQ(ticks, 2);
 
   timer.SetEnabled(true);
@@ -380,17 +349,16 @@ TEST_F(FormTest, ChildWindowsAreMadeWithTheParentsAndRecreatedKeepingTheirTextAn
   HWND before = edit->Handle();
   edit->SetCtl3D(false);  // needs a new window
   EXPECT_FALSE(IsWindow(before));
-  EXPECT_EQ(edit->Text(), "kept");
-  EXPECT_EQ(std::pair(StyleOf(*edit) & ES_READONLY, StyleOf(*edit, GWL_EXSTYLE) & WS_EX_CLIENTEDGE),
-            std::pair(static_cast<LONG>(ES_READONLY), 0L));
-  EXPECT_EQ(TWinControl::FindControl(edit->Handle()), edit);
+  EXPECT_EQ(
+      std::tuple(edit->Text(), StyleOf(*edit) & ES_READONLY, StyleOf(*edit, GWL_EXSTYLE) & WS_EX_CLIENTEDGE,
+                 TWinControl::FindControl(edit->Handle())),
+      std::tuple("kept", static_cast<LONG>(ES_READONLY), 0L, static_cast<TWinControl*>(edit)));
 
   auto* rtl = new TEdit(form);
   rtl->SetBiDiMode(TBiDiMode::bdRightToLeft);
   rtl->SetParent(form);
-  EXPECT_TRUE(rtl->UseRightToLeftAlignment());
+  EXPECT_TRUE(rtl->UseRightToLeftAlignment() && !edit->UseRightToLeftAlignment());
   EXPECT_EQ(StyleOf(*rtl, GWL_EXSTYLE) & (WS_EX_RTLREADING | WS_EX_RIGHT), WS_EX_RTLREADING | WS_EX_RIGHT);
-  EXPECT_FALSE(edit->UseRightToLeftAlignment());
 
   // A leaf control hidden when its parent's window is made gets its own once it is shown.
   auto* panel = new TGroupBox(form);
@@ -398,8 +366,7 @@ TEST_F(FormTest, ChildWindowsAreMadeWithTheParentsAndRecreatedKeepingTheirTextAn
   later->SetVisible(false);
   later->SetParent(panel);
   panel->SetParent(form);
-  ASSERT_TRUE(panel->HandleAllocated());
-  EXPECT_FALSE(later->HandleAllocated());
+  EXPECT_EQ(std::pair(panel->HandleAllocated(), later->HandleAllocated()), std::pair(true, false));
   later->SetVisible(true);
   ASSERT_TRUE(later->HandleAllocated());
   EXPECT_TRUE(IsWindowVisible(later->Handle()));
@@ -410,8 +377,106 @@ TEST_F(FormTest, FontChangeReachesChildrenThatFollowTheirParent) {
   auto* own = Make<TEdit>(form);
   own->Font().SetName("Courier New");
   form->Font().SetHeight(-20);
-  EXPECT_EQ(std::pair(edit->Font().Height(), own->Font().Height()), std::pair(-20, -11));
-  EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(edit->Handle(), WM_GETFONT, 0, 0)), edit->Font().Handle());
+  EXPECT_EQ(std::tuple(edit->Font().Height(), own->Font().Height(),
+                       reinterpret_cast<HFONT>(SendMessageW(edit->Handle(), WM_GETFONT, 0, 0))),
+            std::tuple(-20, -11, edit->Font().Handle()));
+}
+
+// --- shapes, bevels, the bitmap button ---------------------------------------------------------
+
+constexpr COLORREF kMagenta = RGB(255, 0, 255), kRed = RGB(255, 0, 0);
+
+TEST_F(FormTest, ShapeDrawsItsPenOutlineAndBrushInside) {
+  auto* shape = Make<TShape>(form, 10, 10, 40, 30);
+  shape->Brush().SetColor(clWhite);
+  Snapshot plain(*shape);
+  EXPECT_EQ((std::vector{plain.Pixel(0, 0), plain.Pixel(39, 29), plain.Pixel(20, 15)}),
+            (std::vector{RGB(0, 0, 0), RGB(0, 0, 0), RGB(255, 255, 255)}));  // the default pen is black
+
+  shape->Pen().SetColor(clWhite);
+  Snapshot white(*shape);
+  EXPECT_EQ(white.Count(RGB(255, 255, 255)), 40 * 30);  // no border shows
+}
+
+TEST_F(FormTest, TopAlignedControlsStackAcrossTheParentsWidth) {
+  form->SetClientWidth(357);
+  auto* shape = Make<TShape>(form, 5, 5, 10, 45);
+  shape->SetAlign(TAlign::alTop);
+  auto* bevel = Make<TBevel>(form, 0, 200, 10, 12);
+  bevel->SetAlign(TAlign::alTop);
+  auto bounds = [](TControl* c) { return std::tuple(c->Left(), c->Top(), c->Width(), c->Height()); };
+  EXPECT_EQ(bounds(shape), std::tuple(0, 0, 357, 45));
+  EXPECT_EQ(bounds(bevel), std::tuple(0, 45, 357, 12));
+
+  shape->SetHeight(50);  // the later one moves down with it
+  EXPECT_EQ(bevel->Top(), 50);
+  shape->SetLeft(30);  // an aligned control stays where its alignment puts it
+  EXPECT_EQ(shape->Left(), 0);
+  delete shape;
+  EXPECT_EQ(bevel->Top(), 0);
+}
+
+TEST_F(FormTest, BevelFrameAndTopLineAreEtched) {
+  const COLORREF shadow = ColorToRGB(clBtnShadow), light = ColorToRGB(clBtnHighlight);
+  auto* bevel = Make<TBevel>(form, 8, 56, 257, 129);
+  bevel->SetShape(TBevelShape::bsFrame);
+  // Left, top and bottom edges, then the inside, which is left alone.
+  Snapshot frame(*bevel);
+  EXPECT_EQ((std::vector{frame.Pixel(0, 60), frame.Pixel(1, 60), frame.Pixel(100, 0), frame.Pixel(100, 1),
+                         frame.Pixel(100, 128), frame.Pixel(100, 60)}),
+            (std::vector{shadow, light, shadow, light, light, RGB(0, 0, 0)}));
+
+  bevel->SetShape(TBevelShape::bsTopLine);
+  bevel->SetBounds(0, 45, 357, 12);
+  // The etched line, nothing below it and no side lines.
+  Snapshot line(*bevel);
+  EXPECT_EQ((std::vector{line.Pixel(50, 0), line.Pixel(50, 1), line.Pixel(50, 2), line.Pixel(0, 6),
+                         line.Pixel(356, 6)}),
+            (std::vector{shadow, light, RGB(0, 0, 0), RGB(0, 0, 0), RGB(0, 0, 0)}));
+}
+
+class BitBtnTest : public FormTest {
+ protected:
+  void SetUp() override {
+    FormTest::SetUp();
+    button = Make<TBitBtn>(form, 274, 58, 75, 25, "Preview");
+    // A magenta ground with a red 8 x 8 square in the middle.
+    button->Glyph()->SetHandle(MakeBitmap(16, 16, kMagenta, {{RECT{4, 4, 12, 12}, kRed}}));
+    button->OnClick = [this](TObject*) { ++clicks; };
+  }
+  TBitBtn* button = nullptr;
+  int clicks = 0;
+};
+
+TEST_F(BitBtnTest, GlyphShowsLeftOfTheCaptionWithItsMagentaSeeThroughAndOnlyItsOutlineWhenDisabled) {
+  EXPECT_EQ(StyleOf(*button) & BS_TYPEMASK, BS_OWNERDRAW);
+  // All of the red left of the middle, where the caption follows, and clear of the frame; no magenta.
+  Snapshot face(*button);
+  EXPECT_EQ(std::tuple(face.Count(kRed), face.Count(RECT{3, 0, 75 / 2, 25}, kRed), face.Count(kMagenta)),
+            std::tuple(64, 64, 0));
+
+  // Disabled, only the glyph's outline shows.
+  button->SetEnabled(false);
+  Snapshot disabled(*button);
+  EXPECT_TRUE(disabled.Count(kRed) == 0 && disabled.Count(ColorToRGB(clBtnShadow)) > 64);
+
+  // Without a glyph only the caption remains.
+  button->SetEnabled(true);
+  button->Glyph()->SetHandle(nullptr);
+  EXPECT_EQ(Snapshot(*button).Count(kRed), 0);
+}
+
+TEST_F(BitBtnTest, ClicksByMouseKeyboardAndDoubleClickEachRaiseOnClick) {
+  LeftDown(button->Handle(), 5, 5);
+  LeftUp(button->Handle(), 5, 5);
+  SendMessageW(button->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, Point(5, 5));
+  LeftUp(button->Handle(), 5, 5);
+  button->SetFocus();
+  Press(VK_SPACE);
+  EXPECT_EQ(clicks, 3);
+
+  button->SetDefault(true);  // an owner-drawn button keeps its type
+  EXPECT_EQ(StyleOf(*button) & BS_TYPEMASK, BS_OWNERDRAW);
 }
 
 }  // namespace

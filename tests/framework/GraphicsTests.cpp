@@ -11,16 +11,15 @@
 namespace vellumor {
 namespace {
 
-TEST(Colour, SystemColourIndexesGiveTheSystemsColours) {
-  EXPECT_EQ(ColorToRGB(clBtnFace), GetSysColor(COLOR_BTNFACE));
-  EXPECT_EQ(ColorToRGB(static_cast<TColor>(0xFF000017u)), GetSysColor(COLOR_INFOTEXT));
-}
-
 TEST(Canvas, PutsTheContextsOwnObjectsBackWhenReleased) {
+  EXPECT_EQ(ColorToRGB(static_cast<TColor>(0xFF000017u)), GetSysColor(COLOR_INFOTEXT));  // a system colour
   test::Snapshot target(40, 40, RGB(0, 0, 0));
-  HGDIOBJ font = GetCurrentObject(target.DC(), OBJ_FONT);
-  HGDIOBJ brush = GetCurrentObject(target.DC(), OBJ_BRUSH);
-  HGDIOBJ pen = GetCurrentObject(target.DC(), OBJ_PEN);
+  auto selected = [&] {
+    return std::tuple(GetCurrentObject(target.DC(), OBJ_FONT), GetCurrentObject(target.DC(), OBJ_BRUSH),
+                      GetCurrentObject(target.DC(), OBJ_PEN));
+  };
+  const auto before = selected();
+  const HGDIOBJ font = std::get<0>(before);
   {
     TCanvas canvas;
     canvas.SetHandle(target.DC());
@@ -35,9 +34,7 @@ TEST(Canvas, PutsTheContextsOwnObjectsBackWhenReleased) {
     EXPECT_EQ(GetCurrentObject(target.DC(), OBJ_FONT), font);
     EXPECT_GT(canvas.TextHeight("Wg"), 25);
   }
-  EXPECT_EQ(std::tuple(GetCurrentObject(target.DC(), OBJ_FONT), GetCurrentObject(target.DC(), OBJ_BRUSH),
-                       GetCurrentObject(target.DC(), OBJ_PEN)),
-            std::tuple(font, brush, pen));
+  EXPECT_EQ(selected(), before);
   // Without a context, text is measured on the screen.
   TCanvas loose;
   loose.Font.SetSize(8);
@@ -81,13 +78,13 @@ TEST(Bitmap, TransparentColourIsTheBottomLeftPixelAndAMissingResourceLeavesItEmp
     SetPixel(dc.Get(), 0, 1, RGB(128, 128, 0));
     SetPixel(dc.Get(), 0, 0, RGB(0, 0, 0));
   }
-  EXPECT_EQ(std::pair(bitmap.Width(), bitmap.Height()), std::pair(3, 2));
-  EXPECT_EQ(bitmap.TransparentColor(), RGB(128, 128, 0));
+  EXPECT_EQ(std::tuple(bitmap.Width(), bitmap.Height(), bitmap.TransparentColor()),
+            std::tuple(3, 2, RGB(128, 128, 0)));
 
   TBitmap copy;
   copy.Assign(&bitmap);
-  EXPECT_NE(copy.Handle(), bitmap.Handle());
-  EXPECT_EQ(copy.TransparentColor(), RGB(128, 128, 0));
+  EXPECT_EQ(std::pair(copy.Handle() != bitmap.Handle(), copy.TransparentColor()),
+            std::pair(true, RGB(128, 128, 0)));
   copy.Assign(nullptr);
   EXPECT_TRUE(copy.Empty());
 
@@ -95,8 +92,7 @@ TEST(Bitmap, TransparentColourIsTheBottomLeftPixelAndAMissingResourceLeavesItEmp
   int changes = 0;
   bitmap.OnChange = [&](TBitmap*) { ++changes; };
   EXPECT_FALSE(bitmap.LoadFromResourceName(GetModuleHandleW(nullptr), "NoSuchBitmap"));
-  EXPECT_TRUE(bitmap.Empty());
-  EXPECT_EQ(std::pair(bitmap.Width(), changes), std::pair(0, 1));
+  EXPECT_EQ(std::tuple(bitmap.Empty(), bitmap.Width(), changes), std::tuple(true, 0, 1));
 }
 
 // A disabled picture is etched from its dark pixels only, across its whole width: the shape here

@@ -34,13 +34,6 @@ inline void Type(HWND hwnd, const std::wstring& text) {
   for (wchar_t ch : text)
     Char(hwnd, ch);
 }
-// A key pressed and released, sent straight to the window with its scan code.
-inline void SendKey(HWND hwnd, WPARAM key) {
-  const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_VSC)) << 16;
-  SendMessageW(hwnd, WM_KEYDOWN, key, scan | 1);
-  SendMessageW(hwnd, WM_KEYUP, key, scan | static_cast<LPARAM>(0xC0000001));
-  wintest::PumpUntilIdle();
-}
 // A key pressed and released, queued for the loop that runs next (the application's or a modal
 // box's) to translate and dispatch.
 inline void PostKey(HWND hwnd, WPARAM key) {

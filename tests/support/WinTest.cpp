@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <cstring>
 #include <mutex>
 #include <thread>
 #include <utility>
@@ -159,21 +160,16 @@ std::string ReadClipboardText() {
 }
 
 bool WriteClipboardText(std::string_view utf8) {
-  std::wstring wide = Widen(utf8);
-  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
+  const std::wstring wide = Widen(utf8);
+  const size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
+  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes);
   if (!mem) return false;
-  auto* p = static_cast<wchar_t*>(GlobalLock(mem));
-  std::copy(wide.begin(), wide.end(), p);
-  p[wide.size()] = L'\0';
+  std::memcpy(GlobalLock(mem), wide.c_str(), bytes);
   GlobalUnlock(mem);
-  if (!OpenClipboard(nullptr)) {
-    GlobalFree(mem);
-    return false;
-  }
-  EmptyClipboard();
-  bool ok = SetClipboardData(CF_UNICODETEXT, mem) != nullptr;
+  // The system owns the memory only once it has taken it.
+  const bool ok = OpenClipboard(nullptr) && EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, mem);
   if (!ok) GlobalFree(mem);
-  CloseClipboard();
+  CloseClipboard();  // harmless when it did not open
   return ok;
 }
 
