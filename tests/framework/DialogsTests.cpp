@@ -138,16 +138,14 @@ TEST(MessageDlg, EveryButtonFitsInsideTheWorkAreaWrappingOntoMoreRows) {
   const TMsgDlgButtons all = static_cast<TMsgDlgButtons>(ButtonBit(mbHelp) * 2 - 1);
   // Long enough to wrap, so the text takes the widest line the box allows.
   Shown s = Show(std::string(400, 'W') + " " + std::string(400, 'W'), mtConfirmation, all, [&](HWND box) {
-    RECT r{};
-    GetWindowRect(box, &r);
+    const RECT r = test::WindowRect(box);
     EXPECT_TRUE(r.left >= work.left && r.top >= work.top && r.right <= work.right && r.bottom <= work.bottom);
     int rows = 0, lastTop = -1;
     for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
       wchar_t cls[16] = {};
       GetClassNameW(child, cls, 16);
       if (lstrcmpiW(cls, L"Button") != 0) continue;
-      RECT b{};
-      GetWindowRect(child, &b);
+      const RECT b = test::WindowRect(child);
       EXPECT_TRUE(b.left >= r.left && b.right <= r.right && b.bottom <= r.bottom);
       if (b.top != lastTop) ++rows, lastTop = b.top;
     }

@@ -320,11 +320,6 @@ class FrameTest : public FormTest {
     delete fixed;
     FormTest::TearDown();
   }
-  RECT WindowRect() {
-    RECT r{};
-    GetWindowRect(fixed->Handle(), &r);
-    return r;
-  }
   void Command(WPARAM command) {
     SendMessageW(fixed->Handle(), WM_SYSCOMMAND, command, 0);
     wintest::PumpUntilIdle();
@@ -341,9 +336,9 @@ TEST_F(FrameTest, FixedFormHasTheClientSizeAskedForAndCanBeMinimisedButNotMaximi
   EXPECT_EQ(std::tuple(client.right, client.bottom, fixed->Color(), Make<TEdit>(fixed)->Font().Name()),
             std::tuple(357L, 448L, clBtnFace, "Tahoma"));  // the form hands its font on
 
-  RECT before = WindowRect();
+  RECT before = WindowRect(fixed->Handle());
   Command(SC_MAXIMIZE);
-  RECT after = WindowRect();
+  RECT after = WindowRect(fixed->Handle());
   EXPECT_TRUE(EqualRect(&after, &before)) << "neither maximised nor moved";
   // The frame's corner offers no sizing grip to the mouse.
   LRESULT corner =
@@ -370,7 +365,7 @@ TEST_F(FrameTest, ScreenSnapPullsTheUsersDragToANearEdgeAndLeavesCodeMovesAlone)
     SetWindowPos(fixed->Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   };
   moveTo(work.left + 7, work.top + 10);
-  EXPECT_EQ(WindowRect().left, work.left + 7) << "a move made by code is not snapped";
+  EXPECT_EQ(WindowRect(fixed->Handle()).left, work.left + 7) << "a move made by code is not snapped";
 
   // The move loop as it reports a drag: each WM_MOVING carries the last place plus the pointer's
   // latest step, so the form must measure from where the drag began.
@@ -378,29 +373,25 @@ TEST_F(FrameTest, ScreenSnapPullsTheUsersDragToANearEdgeAndLeavesCodeMovesAlone)
   RECT r{};
   auto begin = [&] {
     moveTo(work.left + 40, work.top + 40);
-    r = WindowRect();
+    r = WindowRect(fixed->Handle());
     SetCursorPos(grip.x, grip.y);
     SendMessageW(fixed->Handle(), WM_ENTERSIZEMOVE, 0, 0);
   };
+  // Drags the window by (dx, dy) from the grip: where its top-left lands in the work area, and its size.
   auto dragTo = [&](int dx, int dy) {
     POINT now{};
     GetCursorPos(&now);
     SetCursorPos(grip.x + dx, grip.y + dy);
     OffsetRect(&r, grip.x + dx - now.x, grip.y + dy - now.y);
     SendMessageW(fixed->Handle(), WM_MOVING, WMSZ_LEFT, reinterpret_cast<LPARAM>(&r));
+    return std::tuple(r.left - work.left, r.top - work.top, r.right - r.left, r.bottom - r.top);
   };
   begin();
   const LONG width = r.right - r.left, height = r.bottom - r.top;
-  // The dragged rectangle's place in the work area, and its size.
-  auto place = [&] {
-    return std::tuple(r.left - work.left, r.top - work.top, r.right - r.left, r.bottom - r.top);
-  };
-  dragTo(-33, -31);
-  EXPECT_EQ(place(), std::tuple(0L, 0L, width, height));
-  dragTo(-30, -31);
-  EXPECT_EQ(r.left, work.left) << "still within the buffer";
-  dragTo(-27, -31);
-  EXPECT_EQ(place(), std::tuple(13L, 0L, width, height)) << "a slow drag leaves the edge past the buffer";
+  EXPECT_EQ(dragTo(-33, -31), std::tuple(0L, 0L, width, height));
+  EXPECT_EQ(std::get<0>(dragTo(-30, -31)), 0L) << "still within the buffer";
+  EXPECT_EQ(dragTo(-27, -31), std::tuple(13L, 0L, width, height))
+      << "a slow drag leaves the edge past the buffer";
   dragTo(work.right - 6 - (work.left + 40 + width), work.bottom - 9 - (work.top + 40 + height));
   EXPECT_EQ(std::tuple(r.right, r.bottom, r.right - r.left, r.bottom - r.top),
             std::tuple(work.right, work.bottom, width, height));
@@ -408,8 +399,7 @@ TEST_F(FrameTest, ScreenSnapPullsTheUsersDragToANearEdgeAndLeavesCodeMovesAlone)
 
   fixed->ScreenSnap = false;
   begin();
-  dragTo(-33, 0);
-  EXPECT_EQ(r.left, work.left + 7) << "no snap when it is off";
+  EXPECT_EQ(std::get<0>(dragTo(-33, 0)), 7L) << "no snap when it is off";
   SendMessageW(fixed->Handle(), WM_EXITSIZEMOVE, 0, 0);
 }
 

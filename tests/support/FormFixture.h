@@ -40,6 +40,11 @@ inline void PostKey(HWND hwnd, WPARAM key) {
   PostMessageW(hwnd, WM_KEYDOWN, key, 1);
   PostMessageW(hwnd, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001));
 }
+inline RECT WindowRect(HWND hwnd) {
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  return r;
+}
 inline LONG StyleOf(TWinControl& control, int which = GWL_STYLE) {
   return GetWindowLongW(control.Handle(), which);
 }
@@ -198,11 +203,6 @@ class ScreenShot : public Snapshot {
   const int width, height;
 
  private:
-  static RECT WindowRect(HWND hwnd) {
-    RECT r{};
-    GetWindowRect(hwnd, &r);
-    return r;
-  }
   explicit ScreenShot(RECT r)
       : Snapshot(r.right - r.left, r.bottom - r.top, RGB(0, 0, 0)),
         width(r.right - r.left),
