@@ -63,9 +63,9 @@ class PageControlTest : public FormTest {
 TEST_F(PageControlTest, OnlyTheActiveSheetShowsAndSheetsFillTheAreaBelowTheTabs) {
   ASSERT_EQ(pages->PageCount(), 2);
   EXPECT_EQ(State(), "page 0 shows 1 changes 0");  // the first page shows as soon as it is added
-  EXPECT_EQ(std::pair(first->PageIndex(), second->PageIndex()), std::pair(0, 1));
-  EXPECT_EQ(TabText(0) + "|" + TabText(1), "MessageDlg|MessageBox");
-  EXPECT_EQ(StyleOf(*pages) & (TCS_HOTTRACK | WS_TABSTOP), TCS_HOTTRACK | WS_TABSTOP);
+  EXPECT_EQ(std::tuple(first->PageIndex(), second->PageIndex(), TabText(0) + "|" + TabText(1),
+                       StyleOf(*pages) & (TCS_HOTTRACK | WS_TABSTOP)),
+            std::tuple(0, 1, "MessageDlg|MessageBox", static_cast<LONG>(TCS_HOTTRACK | WS_TABSTOP)));
 
   RECT area{};
   GetClientRect(pages->Handle(), &area);
@@ -110,9 +110,8 @@ TEST_F(PageControlTest, ArrowKeysAndCtrlTabSwitchPagesFromTheStripAndFromInsideA
 
   // Outside the page control, and without Ctrl, the key is not the page control's.
   before->SetFocus();
-  EXPECT_FALSE(DispatchPageKey(before, VK_TAB, ssCtrl));
-  EXPECT_FALSE(DispatchPageKey(secondBox, VK_TAB, 0));
-  EXPECT_FALSE(DispatchPageKey(secondBox, VK_RIGHT, ssCtrl));
+  EXPECT_FALSE(DispatchPageKey(before, VK_TAB, ssCtrl) || DispatchPageKey(secondBox, VK_TAB, 0) ||
+               DispatchPageKey(secondBox, VK_RIGHT, ssCtrl));
   EXPECT_EQ(State(), "page 1 shows 2 changes 5");
 }
 
@@ -124,23 +123,21 @@ TEST_F(PageControlTest, ControlsOnTheInactivePageAreSkippedByTabAndAccelerators)
   EXPECT_TRUE(DispatchAccelerator(form, L't'));
   EXPECT_EQ(Focus(), firstEdit);
 
-  EXPECT_EQ(FindNextControl(form, before, true, true), pages);
-  EXPECT_EQ(FindNextControl(form, pages, true, true), firstBox);
-  EXPECT_EQ(FindNextControl(form, firstEdit, true, true), before);
+  EXPECT_EQ((std::vector{FindNextControl(form, before, true, true), FindNextControl(form, pages, true, true),
+                         FindNextControl(form, firstEdit, true, true)}),
+            (std::vector<TWinControl*>{pages, firstBox, before}));
   EXPECT_FALSE(secondBox->CanFocus() || DispatchAccelerator(form, L'h') || secondBox->Checked());
 
   pages->SetActivePage(second);
   EXPECT_EQ(FindNextControl(form, pages, true, true), secondBox);
-  EXPECT_FALSE(DispatchAccelerator(form, L'u'));
-  EXPECT_TRUE(DispatchAccelerator(form, L'h'));
+  EXPECT_TRUE(!DispatchAccelerator(form, L'u') && DispatchAccelerator(form, L'h'));
   EXPECT_EQ(std::pair(Focus(), secondBox->Checked()), std::pair(static_cast<TWinControl*>(secondBox), true));
 }
 
 TEST_F(PageControlTest, DeletingPagesKeepsAPageShowingAndTheControlSafe) {
   pages->SetActivePageIndex(0);
   delete first;
-  EXPECT_EQ(pages->PageCount(), 1);
-  EXPECT_EQ(pages->ActivePage(), second);
+  EXPECT_EQ(std::pair(pages->PageCount(), pages->ActivePage()), std::pair(1, second));
   EXPECT_EQ(std::tuple(second->PageIndex(), CurSel(), TabText(0), IsWindowVisible(second->Handle()) != 0),
             std::tuple(0, 0, "MessageBox", true));
 

@@ -87,8 +87,7 @@ TEST_F(ActionTest, UnchangedStateOnEveryIdlePassTouchesNoWindow) {
     for (int i = 0; i < 50; ++i)
       Application->DoIdle();
   }
-  EXPECT_EQ(button->enableMessages, 1);
-  EXPECT_FALSE(IsWindowEnabled(button->Handle()));
+  EXPECT_EQ(std::pair(button->enableMessages, IsWindowEnabled(button->Handle())), std::pair(1, FALSE));
 }
 
 TEST_F(ActionTest, ExecuteFirstUpdatesTheWholeListAndRunsNothingWhenDisabled) {
@@ -106,8 +105,7 @@ TEST_F(ActionTest, ExecuteFirstUpdatesTheWholeListAndRunsNothingWhenDisabled) {
   EXPECT_FALSE(second->Execute() || action->Execute());
   EXPECT_EQ(std::tuple(executed.size(), secondRuns, IsWindowEnabled(button->Handle())), std::tuple(0u, 0, 0));
   allowed = true;
-  EXPECT_TRUE(action->Execute());
-  EXPECT_EQ(executed.size(), 1u);
+  EXPECT_TRUE(action->Execute() && executed.size() == 1);
 }
 
 TEST_F(ActionTest, LinksAreCutWhicheverSideGoesFirst) {
@@ -157,20 +155,16 @@ TEST_F(IdleTest, InputRunsOneIdlePassOnceTheQueueIsEmptyAndMovesPaintsAndTimersN
   PostMessageW(form->Handle(), WM_TIMER, 7, 0);
   InvalidateRect(form->Handle(), nullptr, TRUE);
   Application->ProcessMessages();
-  EXPECT_FALSE(Application->Idle());
-  EXPECT_EQ(updates, 0);
+  EXPECT_TRUE(!Application->Idle() && updates == 0) << updates;
 
   PostKey(button->Handle(), VK_SHIFT);
   Application->ProcessMessages();
   EXPECT_EQ(updates, 0);  // not while messages are being handled
-  EXPECT_TRUE(Application->Idle());
-  EXPECT_FALSE(Application->Idle());  // nothing new since
-  EXPECT_EQ(updates, 1);
+  EXPECT_TRUE(Application->Idle() && !Application->Idle() && updates == 1) << updates;  // nothing new since
   PostMessageW(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, Point(200, 200));
   PostMessageW(button->Handle(), WM_LBUTTONUP, 0, Point(200, 200));
   Application->ProcessMessages();
-  EXPECT_TRUE(Application->Idle());
-  EXPECT_EQ(updates, 2);
+  EXPECT_TRUE(Application->Idle() && updates == 2) << updates;
 }
 
 TEST_F(IdleTest, HiddenFormsListIsNotUpdatedAndAnUpdatesExceptionIsReported) {
@@ -243,8 +237,7 @@ TEST_F(KeyboardTest, EnterPressesTheDefaultOrTheFocusedButtonOrTheMemoTakesItAnd
     log.clear();
     Press(row.key);
     wintest::PumpUntilIdle();
-    EXPECT_EQ(log, row.log);
-    EXPECT_TRUE(form->Showing());
+    EXPECT_EQ(std::pair(log, form->Showing()), std::pair(row.log, true));
   }
   EXPECT_FALSE(check->Checked());
   EXPECT_EQ(memo->Text(), "\r\n");  // one line break; no tab or escape character went in
@@ -274,8 +267,7 @@ TEST_F(KeyboardTest, EnterDoesNothingWhileTheDefaultActionIsDisabledEvenBeforeAn
   previewAllowed = true;
   preview->OnExecute = [](TObject*) { throw std::runtime_error("preview failed"); };
   Press(VK_RETURN);
-  EXPECT_EQ(errors, std::vector<std::string>{"preview failed"});
-  EXPECT_TRUE(form->Showing());
+  EXPECT_EQ(std::pair(errors, form->Showing()), std::pair(std::vector<std::string>{"preview failed"}, true));
 }
 
 TEST_F(KeyboardTest, AcceleratorLetterActsWithAltAnywhereAndAloneOnlyWhereNoTextIsTyped) {
@@ -308,17 +300,13 @@ class FrameTest : public FormTest {
  protected:
   void SetUp() override {
     FormTest::SetUp();
-    fixed = new TForm(nullptr);
+    fixed = new TForm(form);  // goes with the test's form
     fixed->SetCaption("Fixed");
     fixed->SetBorderStyle(TFormBorderStyle::bsSingle);
     fixed->SetBorderIcons(biSystemMenu | biMinimize);
     fixed->SetBounds(50, 60, 300, 200);
     fixed->SetClientWidth(357);
     fixed->SetClientHeight(448);
-  }
-  void TearDown() override {
-    delete fixed;
-    FormTest::TearDown();
   }
   void Command(WPARAM command) {
     SendMessageW(fixed->Handle(), WM_SYSCOMMAND, command, 0);
@@ -576,8 +564,7 @@ TEST(ImageListTest, PicturesDrawWithTheGroundShowingThroughMagentaAndIndexesThat
 
   TImageList large(nullptr);  // too small a bitmap for its pictures adds nothing
   large.SetSize(32, 32);
-  EXPECT_EQ(large.AddMasked(strip, static_cast<TColor>(kMagenta)), -1);
-  EXPECT_EQ(large.Count(), 0);
+  EXPECT_TRUE(large.AddMasked(strip, static_cast<TColor>(kMagenta)) == -1 && large.Count() == 0);
 }
 
 }  // namespace

@@ -49,11 +49,10 @@ TEST_F(AccelFormTest, LabelMovesTheFocusToItsFocusControlWhileThatCanTakeIt) {
   label->SetFocusControl(edit);
   other->SetFocus();
   edit->SetEnabled(false);
-  EXPECT_TRUE(DispatchAccelerator(form, L't'));  // the label's letter, but nothing can move
-  EXPECT_EQ(Focus(), other);
+  EXPECT_TRUE(DispatchAccelerator(form, L't') &&
+              Focus() == other);  // the label's letter, but nothing can move
   edit->SetEnabled(true);
-  EXPECT_TRUE(DispatchAccelerator(form, L't'));
-  EXPECT_EQ(Focus(), edit);
+  EXPECT_TRUE(DispatchAccelerator(form, L't') && Focus() == edit);
 
   delete edit;
   EXPECT_EQ(label->FocusControl(), nullptr);
@@ -116,8 +115,8 @@ TEST_F(AccelFormTest, FindNextControlWalksContainersInTabOrderAndSkipsWhatCannot
   after->SetEnabled(false);
   EXPECT_EQ(next(inGroup), edit);
   // The group box is listed (for the walk) but never chosen.
-  EXPECT_EQ(TabOrderList(form).at(1), group);
-  EXPECT_EQ(FindNextControl(group, nullptr, true, true), select);
+  EXPECT_EQ(std::pair(TabOrderList(form).at(1), FindNextControl(group, nullptr, true, true)),
+            std::pair(static_cast<TWinControl*>(group), static_cast<TWinControl*>(select)));
 }
 
 // ---------------------------------------------------------------------------------------------
