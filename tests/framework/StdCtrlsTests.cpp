@@ -124,9 +124,9 @@ TEST_F(AccelFormTest, FindNextControlWalksContainersInTabOrderAndSkipsWhatCannot
 
 TEST_F(FormTest, LabelSizesItselfOnceLoadingEndsFillsItsBackgroundAndUnderlinesItsLetter) {
   auto* label = Make<TLabel>(form, 10, 10, 5, 5, "&Message text:");
-  const int plainWidth = label->Width();
-  EXPECT_TRUE(plainWidth > 40 && plainWidth < 120) << plainWidth;
-  EXPECT_TRUE(label->Height() >= 12 && label->Height() <= 16) << label->Height();
+  const int plainWidth = label->Width(), height = label->Height();
+  EXPECT_TRUE(plainWidth > 40 && plainWidth < 120 && height >= 12 && height <= 16)
+      << plainWidth << "x" << height;
   label->Font().SetStyle(fsBold);
   EXPECT_GT(label->Width(), plainWidth);
   label->SetCaption("");

@@ -34,10 +34,8 @@ static bool IsDialogClass(const std::wstring& name) {
 }
 
 static std::string TextOf(HWND hwnd) {
-  int len = GetWindowTextLengthW(hwnd);
-  std::wstring text(static_cast<size_t>(len) + 1, L'\0');
-  GetWindowTextW(hwnd, text.data(), len + 1);
-  text.resize(static_cast<size_t>(len));
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
   return Narrow(text);
 }
 
