@@ -301,7 +301,6 @@ class FrameTest : public FormTest {
   void SetUp() override {
     FormTest::SetUp();
     fixed = new TForm(form);  // goes with the test's form
-    fixed->SetCaption("Fixed");
     fixed->SetBorderStyle(TFormBorderStyle::bsSingle);
     fixed->SetBorderIcons(biSystemMenu | biMinimize);
     fixed->SetBounds(50, 60, 300, 200);
@@ -401,7 +400,6 @@ class LoadedForm : public TForm {
     OnShow = [this](TObject*) { log.push_back(std::string("show:") + (Showing() ? "visible" : "hidden")); };
     edit = new TEdit(this);
     BeginLoading();
-    SetCaption("Loaded");
     SetBounds(70, 70, 300, 200);
     edit->SetParent(this);
     edit->SetBounds(10, 10, 100, 22);
@@ -473,7 +471,6 @@ TEST_F(FrameTest, ScaleByScalesTheClientAreaAndEveryControlInside) {
 TEST_F(FrameTest, RunShowsTheMainFormAndUpdatesActionsFromTheFirstIdleMoment) {
   std::vector<std::string> log;
   auto* main = new TForm(form);
-  main->SetBounds(100, 100, 200, 150);
   main->OnShow = [&](TObject*) { log.push_back("show"); };
   auto* action = new TAction(new TActionList(main));
   action->OnUpdate = [&](TObject*) {
