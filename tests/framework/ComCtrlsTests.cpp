@@ -40,10 +40,7 @@ class PageControlTest : public FormTest {
   }
   std::string TabText(int index) {
     wchar_t buffer[64] = {};
-    TCITEMW item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = buffer;
-    item.cchTextMax = static_cast<int>(std::size(buffer));
+    TCITEMW item{TCIF_TEXT, 0, 0, buffer, static_cast<int>(std::size(buffer)), 0, 0};
     SendMessageW(pages->Handle(), TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
     return wintest::Narrow(buffer);
   }
@@ -57,21 +54,18 @@ class PageControlTest : public FormTest {
   }
 
   TPageControl* pages = nullptr;
-  TTabSheet* first = nullptr;
-  TTabSheet* second = nullptr;
-  TEdit* before = nullptr;
-  TCheckBox* firstBox = nullptr;
-  TEdit* firstEdit = nullptr;
-  TCheckBox* secondBox = nullptr;
+  TTabSheet *first = nullptr, *second = nullptr;
+  TEdit *before = nullptr, *firstEdit = nullptr;
+  TCheckBox *firstBox = nullptr, *secondBox = nullptr;
   int changes = 0;
 };
 
 TEST_F(PageControlTest, OnlyTheActiveSheetShowsAndSheetsFillTheAreaBelowTheTabs) {
   ASSERT_EQ(pages->PageCount(), 2);
   EXPECT_EQ(State(), "page 0 shows 1 changes 0");  // the first page shows as soon as it is added
-  EXPECT_EQ(std::pair(first->PageIndex(), second->PageIndex()), std::pair(0, 1));
-  EXPECT_EQ(TabText(0) + "|" + TabText(1), "MessageDlg|MessageBox");
-  EXPECT_EQ(StyleOf(*pages) & (TCS_HOTTRACK | WS_TABSTOP), TCS_HOTTRACK | WS_TABSTOP);
+  EXPECT_EQ(std::tuple(first->PageIndex(), second->PageIndex(), TabText(0) + "|" + TabText(1),
+                       StyleOf(*pages) & (TCS_HOTTRACK | WS_TABSTOP)),
+            std::tuple(0, 1, "MessageDlg|MessageBox", static_cast<LONG>(TCS_HOTTRACK | WS_TABSTOP)));
 
   RECT area{};
   GetClientRect(pages->Handle(), &area);
@@ -83,8 +77,7 @@ TEST_F(PageControlTest, OnlyTheActiveSheetShowsAndSheetsFillTheAreaBelowTheTabs)
   }
 
   pages->SetActivePageIndex(1);  // the program's own switch raises nothing
-  EXPECT_EQ(pages->ActivePage(), second);
-  EXPECT_EQ(CurSel(), 1);
+  EXPECT_EQ(std::pair(pages->ActivePage(), CurSel()), std::pair(second, 1));
   EXPECT_EQ(State(), "page 1 shows 2 changes 0");
   second->SetCaption("Box");
   EXPECT_EQ(TabText(1), "Box");
@@ -94,12 +87,12 @@ TEST_F(PageControlTest, OnlyTheActiveSheetShowsAndSheetsFillTheAreaBelowTheTabs)
 
 TEST_F(PageControlTest, ArrowKeysAndCtrlTabSwitchPagesFromTheStripAndFromInsideAPage) {
   pages->SetFocus();
-  KeyDown(pages->Handle(), VK_RIGHT);
-  wintest::PumpUntilIdle();
-  EXPECT_EQ(State(), "page 1 shows 2 changes 1");
-  KeyDown(pages->Handle(), VK_LEFT);
-  wintest::PumpUntilIdle();
-  EXPECT_EQ(State(), "page 0 shows 1 changes 2");
+  for (auto [key, state] :
+       {std::pair(VK_RIGHT, "page 1 shows 2 changes 1"), {VK_LEFT, "page 0 shows 1 changes 2"}}) {
+    KeyDown(pages->Handle(), key);
+    wintest::PumpUntilIdle();
+    EXPECT_EQ(State(), state);
+  }
   {
     HeldKeys ctrl{VK_CONTROL};
     KeyDown(pages->Handle(), VK_TAB);
@@ -113,14 +106,12 @@ TEST_F(PageControlTest, ArrowKeysAndCtrlTabSwitchPagesFromTheStripAndFromInsideA
   firstBox->SetFocus();
   Press(VK_TAB, {VK_CONTROL, VK_SHIFT});
   EXPECT_EQ(State(), "page 1 shows 2 changes 5");
-  EXPECT_TRUE(secondBox->Focused());
-  EXPECT_FALSE(firstBox->Checked());
+  EXPECT_EQ(std::pair(Focus(), firstBox->Checked()), std::pair(static_cast<TWinControl*>(secondBox), false));
 
   // Outside the page control, and without Ctrl, the key is not the page control's.
   before->SetFocus();
-  EXPECT_FALSE(DispatchPageKey(before, VK_TAB, ssCtrl));
-  EXPECT_FALSE(DispatchPageKey(secondBox, VK_TAB, 0));
-  EXPECT_FALSE(DispatchPageKey(secondBox, VK_RIGHT, ssCtrl));
+  EXPECT_FALSE(DispatchPageKey(before, VK_TAB, ssCtrl) || DispatchPageKey(secondBox, VK_TAB, 0) ||
+               DispatchPageKey(secondBox, VK_RIGHT, ssCtrl));
   EXPECT_EQ(State(), "page 1 shows 2 changes 5");
 }
 
@@ -130,28 +121,23 @@ TEST_F(PageControlTest, ControlsOnTheInactivePageAreSkippedByTabAndAccelerators)
   label->SetFocusControl(firstEdit);
   EXPECT_GT(label->Width(), 10);
   EXPECT_TRUE(DispatchAccelerator(form, L't'));
-  EXPECT_TRUE(firstEdit->Focused());
+  EXPECT_EQ(Focus(), firstEdit);
 
-  EXPECT_EQ(FindNextControl(form, before, true, true), pages);
-  EXPECT_EQ(FindNextControl(form, pages, true, true), firstBox);
-  EXPECT_EQ(FindNextControl(form, firstEdit, true, true), before);
-  EXPECT_FALSE(secondBox->CanFocus());
-  EXPECT_FALSE(DispatchAccelerator(form, L'h'));
-  EXPECT_FALSE(secondBox->Checked());
+  EXPECT_EQ((std::vector{FindNextControl(form, before, true, true), FindNextControl(form, pages, true, true),
+                         FindNextControl(form, firstEdit, true, true)}),
+            (std::vector<TWinControl*>{pages, firstBox, before}));
+  EXPECT_FALSE(secondBox->CanFocus() || DispatchAccelerator(form, L'h') || secondBox->Checked());
 
   pages->SetActivePage(second);
   EXPECT_EQ(FindNextControl(form, pages, true, true), secondBox);
-  EXPECT_FALSE(DispatchAccelerator(form, L'u'));
-  EXPECT_TRUE(DispatchAccelerator(form, L'h'));
-  EXPECT_TRUE(secondBox->Checked());
-  EXPECT_TRUE(secondBox->Focused());
+  EXPECT_TRUE(!DispatchAccelerator(form, L'u') && DispatchAccelerator(form, L'h'));
+  EXPECT_EQ(std::pair(Focus(), secondBox->Checked()), std::pair(static_cast<TWinControl*>(secondBox), true));
 }
 
 TEST_F(PageControlTest, DeletingPagesKeepsAPageShowingAndTheControlSafe) {
   pages->SetActivePageIndex(0);
   delete first;
-  EXPECT_EQ(pages->PageCount(), 1);
-  EXPECT_EQ(pages->ActivePage(), second);
+  EXPECT_EQ(std::pair(pages->PageCount(), pages->ActivePage()), std::pair(1, second));
   EXPECT_EQ(std::tuple(second->PageIndex(), CurSel(), TabText(0), IsWindowVisible(second->Handle()) != 0),
             std::tuple(0, 0, "MessageBox", true));
 
@@ -163,8 +149,7 @@ TEST_F(PageControlTest, DeletingPagesKeepsAPageShowingAndTheControlSafe) {
   EXPECT_EQ(other->ActivePage(), second);
 
   delete other;  // takes its sheet along
-  EXPECT_EQ(pages->PageCount(), 0);
-  EXPECT_TRUE(errors.empty());
+  EXPECT_EQ(std::pair(pages->PageCount(), errors.size()), std::pair(0, size_t{0}));
 }
 
 }  // namespace

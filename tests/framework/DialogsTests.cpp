@@ -1,4 +1,5 @@
-// MessageDlg as a user meets it: the box that appears, its buttons, keys and result.
+// MessageDlg as a user meets it: the box that appears, its buttons, keys and result; and the
+// clipboard it copies to.
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -71,19 +72,17 @@ TEST(MessageDlg, CaptionIconTextButtonsInThePlatformsOrderAndTheDefault) {
       {mtConfirmation, Set({mbHelp, mbYes, mbOK, mbNo}), "Confirmation: OK"}};
   for (auto [type, buttons, seen] : rows) {
     Shown r = Show("x", type, buttons, PressShown(true));
-    EXPECT_EQ(r.box.caption + ": " + r.box.defaultButton, seen);
-    EXPECT_TRUE(r.box.hasIcon) << seen;
+    EXPECT_EQ(r.box.caption + ": " + r.box.defaultButton + (r.box.hasIcon ? "" : " (no icon)"), seen);
   }
 }
 
 TEST(MessageDlg, EveryButtonReturnsItsModalResult) {
-  const std::pair<TMsgDlgBtn, TModalResult> expected[] = {{mbYes, mrYes},         {mbNo, mrNo},
-                                                          {mbOK, mrOk},           {mbCancel, mrCancel},
-                                                          {mbAbort, mrAbort},     {mbRetry, mrRetry},
-                                                          {mbIgnore, mrIgnore},   {mbAll, mrAll},
-                                                          {mbNoToAll, mrNoToAll}, {mbYesToAll, mrYesToAll}};
-  for (const auto& [button, result] : expected)
-    EXPECT_EQ(Show("x", mtInformation, Set({button, mbHelp}), PressShown()).result, result) << button;
+  std::vector<TModalResult> results;
+  for (TMsgDlgBtn button :
+       {mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbNoToAll, mbYesToAll})
+    results.push_back(Show("x", mtInformation, Set({button, mbHelp}), PressShown()).result);
+  EXPECT_EQ(results, (std::vector<TModalResult>{mrYes, mrNo, mrOk, mrCancel, mrAbort, mrRetry, mrIgnore,
+                                                mrAll, mrNoToAll, mrYesToAll}));
 }
 
 TEST(MessageDlg, EnterPressesTheDefaultAndEscTheCancelButton) {
@@ -139,16 +138,14 @@ TEST(MessageDlg, EveryButtonFitsInsideTheWorkAreaWrappingOntoMoreRows) {
   const TMsgDlgButtons all = static_cast<TMsgDlgButtons>(ButtonBit(mbHelp) * 2 - 1);
   // Long enough to wrap, so the text takes the widest line the box allows.
   Shown s = Show(std::string(400, 'W') + " " + std::string(400, 'W'), mtConfirmation, all, [&](HWND box) {
-    RECT r{};
-    GetWindowRect(box, &r);
+    const RECT r = test::WindowRect(box);
     EXPECT_TRUE(r.left >= work.left && r.top >= work.top && r.right <= work.right && r.bottom <= work.bottom);
     int rows = 0, lastTop = -1;
     for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
       wchar_t cls[16] = {};
       GetClassNameW(child, cls, 16);
       if (lstrcmpiW(cls, L"Button") != 0) continue;
-      RECT b{};
-      GetWindowRect(child, &b);
+      const RECT b = test::WindowRect(child);
       EXPECT_TRUE(b.left >= r.left && b.right <= r.right && b.bottom <= r.bottom);
       if (b.top != lastTop) ++rows, lastTop = b.top;
     }
@@ -184,7 +181,39 @@ TEST(MessageDlg, TheActiveWindowIsDisabledWhileTheDialogIsOpen) {
     EXPECT_EQ(GetWindow(box, GW_OWNER), owner);
     wintest::PressButton(box, "OK");
   });
-  EXPECT_FALSE(enabledDuring);
-  EXPECT_TRUE(IsWindowEnabled(owner));
+  EXPECT_TRUE(!enabledDuring && IsWindowEnabled(owner));
   DestroyWindow(owner);
+}
+
+// The clipboard as another program meets it: who owns what is written, and a clipboard that
+// another program holds open.
+using ClipboardTest = test::FormTest;
+
+TEST_F(ClipboardTest, WhatIsWrittenBelongsToAWindowGivenOrItsOwn) {
+  ASSERT_TRUE(Clipboard().SetAsText("from the form", form->Handle()));
+  EXPECT_EQ(GetClipboardOwner(), form->Handle());
+  EXPECT_EQ(wintest::ReadClipboardText(), "from the form");
+
+  // Regression: opened by no window, the clipboard has no owner, and Windows then refuses the data.
+  const std::string text = "MessageDlg('Grüße ☃ 😀'\r\n    + #13'B', ";
+  ASSERT_TRUE(Clipboard().SetAsText(text));
+  EXPECT_TRUE(GetClipboardOwner() && GetClipboardOwner() != form->Handle()) << GetClipboardOwner();
+  EXPECT_EQ(Clipboard().AsText(), text);
+  EXPECT_TRUE(Clipboard().SetAsText("") && Clipboard().AsText().empty());
+}
+
+// Also checks the test helpers' own writing and reading of text, beyond ASCII.
+TEST_F(ClipboardTest, AClipboardHeldByAnotherProgramIsRefusedWithItsReasonAndKeepsItsText) {
+  ASSERT_TRUE(wintest::WriteClipboardText("earlier"));
+  ASSERT_TRUE(wintest::WriteClipboardText("Grüße ☃ 😀\r\n"));  // replaces what was there
+  {
+    wintest::ClipboardHolder holder;
+    ASSERT_TRUE(holder.Holding());
+    SetLastError(0);
+    EXPECT_FALSE(Clipboard().SetAsText("later", form->Handle()));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  }
+  EXPECT_EQ(wintest::ReadClipboardText(), "Grüße ☃ 😀\r\n");
+  EXPECT_TRUE(Clipboard().SetAsText("later", form->Handle()));  // free again
+  EXPECT_EQ(wintest::ReadClipboardText(), "later");
 }

@@ -2,7 +2,6 @@
 // idle updates, the dialog keyboard, the fixed frame, screen snap, start-up order, pictures.
 #include <gtest/gtest.h>
 
-#include <map>
 #include <stdexcept>
 #include <string>
 #include <tuple>
@@ -59,41 +58,36 @@ class ActionTest : public FormTest {
 };
 
 TEST_F(ActionTest, BoundButtonsFollowCaptionAndEnabledStateAndClickRunsTheAction) {
-  EXPECT_EQ(button->Caption(), "Preview");
+  // A button's caption, and whether it and its window are enabled.
+  auto shown = [](TButton* b) {
+    return b->Caption() + (b->Enabled() ? " on" : " off") + (IsWindowEnabled(b->Handle()) ? " on" : " off");
+  };
+  EXPECT_EQ(shown(button), "Preview on on");
   action->SetEnabled(false);
-  EXPECT_FALSE(IsWindowEnabled(button->Handle()));
-  EXPECT_FALSE(button->Enabled());
   auto* second = Make<TButton>(form, 10, 40, 90, 25);
   second->SetAction(action);  // bound while disabled: starts disabled
-  EXPECT_FALSE(IsWindowEnabled(second->Handle()));
-  EXPECT_EQ(second->Caption(), "Preview");
+  EXPECT_EQ(shown(button) + "|" + shown(second), "Preview off off|Preview off off");
   action->SetEnabled(true);
-  EXPECT_TRUE(IsWindowEnabled(button->Handle()));
   action->SetCaption("&Create");
-  EXPECT_EQ(button->Caption(), "&Create");
+  EXPECT_EQ(shown(button), "&Create on on");
 
   Click(*button);
-  EXPECT_EQ(executed, std::vector<TObject*>{action});
-  EXPECT_EQ(executedFrom, button);
-  EXPECT_EQ(action->ActionComponent(), nullptr);
+  EXPECT_EQ(std::tuple(executed, executedFrom, action->ActionComponent()),
+            std::tuple(std::vector<TObject*>{action}, static_cast<TComponent*>(button), nullptr));
   int clicks = 0;
   button->OnClick = [&](TObject*) { ++clicks; };  // the button's own handler runs instead
   Click(*button);
-  EXPECT_EQ(clicks, 1);
-  EXPECT_EQ(executed.size(), 1u);
+  EXPECT_EQ(std::pair(clicks, executed.size()), std::pair(1, size_t{1}));
 }
 
 TEST_F(ActionTest, UnchangedStateOnEveryIdlePassTouchesNoWindow) {
-  action->OnUpdate = [this](TObject*) { action->SetEnabled(true); };
   button->enableMessages = 0;
-  for (int i = 0; i < 50; ++i)
-    Application->DoIdle();
-  EXPECT_EQ(button->enableMessages, 0);
-  action->OnUpdate = [this](TObject*) { action->SetEnabled(false); };
-  for (int i = 0; i < 50; ++i)
-    Application->DoIdle();
-  EXPECT_EQ(button->enableMessages, 1);
-  EXPECT_FALSE(IsWindowEnabled(button->Handle()));
+  for (bool enabled : {true, false}) {  // first unchanged, then changed once
+    action->OnUpdate = [this, enabled](TObject*) { action->SetEnabled(enabled); };
+    for (int i = 0; i < 50; ++i)
+      Application->DoIdle();
+  }
+  EXPECT_EQ(std::pair(button->enableMessages, IsWindowEnabled(button->Handle())), std::pair(1, FALSE));
 }
 
 TEST_F(ActionTest, ExecuteFirstUpdatesTheWholeListAndRunsNothingWhenDisabled) {
@@ -108,14 +102,10 @@ TEST_F(ActionTest, ExecuteFirstUpdatesTheWholeListAndRunsNothingWhenDisabled) {
     second->SetEnabled(allowed);
   };
   EXPECT_TRUE(action->Enabled());
-  EXPECT_FALSE(second->Execute());
-  EXPECT_FALSE(action->Execute());
-  EXPECT_TRUE(executed.empty());
-  EXPECT_EQ(secondRuns, 0);
-  EXPECT_FALSE(IsWindowEnabled(button->Handle()));
+  EXPECT_FALSE(second->Execute() || action->Execute());
+  EXPECT_EQ(std::tuple(executed.size(), secondRuns, IsWindowEnabled(button->Handle())), std::tuple(0u, 0, 0));
   allowed = true;
-  EXPECT_TRUE(action->Execute());
-  EXPECT_EQ(executed.size(), 1u);
+  EXPECT_TRUE(action->Execute() && executed.size() == 1);
 }
 
 TEST_F(ActionTest, LinksAreCutWhicheverSideGoesFirst) {
@@ -136,13 +126,11 @@ TEST_F(ActionTest, LinksAreCutWhicheverSideGoesFirst) {
 
   delete action;
   action = nullptr;
-  EXPECT_EQ(button->Action(), nullptr);
   Click(*button);  // nothing to run, nothing to crash
-  EXPECT_TRUE(executed.empty());
-  EXPECT_EQ(list->ActionCount(), 1);
+  EXPECT_EQ(std::tuple(button->Action(), executed.size(), list->ActionCount()),
+            std::tuple(nullptr, size_t{0}, 1));
   delete list;
-  EXPECT_EQ(other->ActionList(), nullptr);
-  EXPECT_TRUE(other->Execute());
+  EXPECT_EQ(std::tuple(other->ActionList(), other->Execute()), std::tuple(nullptr, true));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -167,20 +155,16 @@ TEST_F(IdleTest, InputRunsOneIdlePassOnceTheQueueIsEmptyAndMovesPaintsAndTimersN
   PostMessageW(form->Handle(), WM_TIMER, 7, 0);
   InvalidateRect(form->Handle(), nullptr, TRUE);
   Application->ProcessMessages();
-  EXPECT_FALSE(Application->Idle());
-  EXPECT_EQ(updates, 0);
+  EXPECT_TRUE(!Application->Idle() && updates == 0) << updates;
 
   PostKey(button->Handle(), VK_SHIFT);
   Application->ProcessMessages();
   EXPECT_EQ(updates, 0);  // not while messages are being handled
-  EXPECT_TRUE(Application->Idle());
-  EXPECT_FALSE(Application->Idle());  // nothing new since
-  EXPECT_EQ(updates, 1);
+  EXPECT_TRUE(Application->Idle() && !Application->Idle() && updates == 1) << updates;  // nothing new since
   PostMessageW(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, Point(200, 200));
   PostMessageW(button->Handle(), WM_LBUTTONUP, 0, Point(200, 200));
   Application->ProcessMessages();
-  EXPECT_TRUE(Application->Idle());
-  EXPECT_EQ(updates, 2);
+  EXPECT_TRUE(Application->Idle() && updates == 2) << updates;
 }
 
 TEST_F(IdleTest, HiddenFormsListIsNotUpdatedAndAnUpdatesExceptionIsReported) {
@@ -202,13 +186,11 @@ class KeyboardTest : public FormTest {
  protected:
   void SetUp() override {
     FormTest::SetUp();
-    list = new TActionList(form);
+    auto* list = new TActionList(form);
     preview = new TAction(list);
-    preview->SetCaption("Preview");
     preview->OnExecute = [this](TObject*) { log.push_back("preview"); };
     preview->OnUpdate = [this](TObject*) { preview->SetEnabled(previewAllowed); };
-    about = new TAction(list);
-    about->SetCaption("About");
+    auto* about = new TAction(list);
     about->OnExecute = [this](TObject*) { log.push_back("about"); };
 
     memo = Make<TMemo>(form, 10, 10, 200, 60);
@@ -221,55 +203,57 @@ class KeyboardTest : public FormTest {
     previewButton->SetAction(preview);
     aboutButton = Make<TButton>(form, 110, 200, 90, 25);
     aboutButton->SetAction(about);
-    named = {{"memo", memo}, {"edit", edit}, {"check", check}, {"check2", check2}, {"about", aboutButton}};
     wintest::PumpUntilIdle();
   }
 
-  TWinControl* Named(const char* name) { return name ? named.at(name) : nullptr; }
-
   TAction* preview = nullptr;
-  TAction* about = nullptr;
   TMemo* memo = nullptr;
   TEdit* edit = nullptr;
-  TCheckBox* check = nullptr;
-  TCheckBox* check2 = nullptr;
-  TButton* previewButton = nullptr;
-  TButton* aboutButton = nullptr;
-  TActionList* list = nullptr;
+  TCheckBox *check = nullptr, *check2 = nullptr;
+  TButton *previewButton = nullptr, *aboutButton = nullptr;
   bool previewAllowed = true;
   std::vector<std::string> log;
-  std::map<std::string, TWinControl*> named;
 };
 
 TEST_F(KeyboardTest, EnterPressesTheDefaultOrTheFocusedButtonOrTheMemoTakesItAndEscDoesNothing) {
   struct Row {
-    const char* focus;
+    TWinControl* focus;
     WPARAM key;
     std::vector<std::string> log;
   };
   // In this order: the memo is asked for its dialog codes (as by Tab) before its Esc, after which
   // an edit that took Esc itself would close the form.
-  const Row rows[] = {
-      {"edit", VK_RETURN, {"preview"}},
-      {"check", VK_RETURN, {"preview"}},
-      {"about", VK_RETURN, {"about"}},
-      {"memo", VK_RETURN, {}},
-      {"memo", VK_TAB, {}},
-      {"memo", VK_ESCAPE, {}},
-      {"edit", VK_ESCAPE, {}},
-      {"about", VK_ESCAPE, {}},
-  };
+  const Row rows[] = {{edit, VK_RETURN, {"preview"}},
+                      {check, VK_RETURN, {"preview"}},
+                      {aboutButton, VK_RETURN, {"about"}},
+                      {memo, VK_RETURN, {}},
+                      {memo, VK_TAB, {}},
+                      {memo, VK_ESCAPE, {}},
+                      {edit, VK_ESCAPE, {}},
+                      {aboutButton, VK_ESCAPE, {}}};
   for (const Row& row : rows) {
-    SCOPED_TRACE(std::string(row.focus) + " key " + std::to_string(row.key));
-    Named(row.focus)->SetFocus();
+    SCOPED_TRACE(&row - rows);
+    row.focus->SetFocus();
     log.clear();
     Press(row.key);
     wintest::PumpUntilIdle();
-    EXPECT_EQ(log, row.log);
-    EXPECT_TRUE(form->Showing());
+    EXPECT_EQ(std::pair(log, form->Showing()), std::pair(row.log, true));
   }
   EXPECT_FALSE(check->Checked());
   EXPECT_EQ(memo->Text(), "\r\n");  // one line break; no tab or escape character went in
+
+  // In a dropped-down list Enter only closes the list.
+  auto* combo = Make<TComboBox>(form, 220, 10, 150, 22);
+  combo->Items().Assign({"OK", "Cancel"});
+  combo->SetFocus();
+  combo->SetDroppedDown(true);
+  wintest::PumpUntilIdle();
+  ASSERT_TRUE(combo->DroppedDown());
+  log.clear();
+  Press(VK_RETURN);
+  EXPECT_EQ(std::pair(log.size(), combo->DroppedDown()), std::pair(size_t{0}, false));
+  Press(VK_RETURN);
+  EXPECT_EQ(log, std::vector<std::string>{"preview"});
 }
 
 TEST_F(KeyboardTest, EnterDoesNothingWhileTheDefaultActionIsDisabledEvenBeforeAnIdlePass) {
@@ -277,53 +261,35 @@ TEST_F(KeyboardTest, EnterDoesNothingWhileTheDefaultActionIsDisabledEvenBeforeAn
   previewAllowed = false;  // no idle pass has run: the button still looks enabled
   ASSERT_TRUE(IsWindowEnabled(previewButton->Handle()));
   Press(VK_RETURN);
-  EXPECT_TRUE(log.empty());
-  EXPECT_FALSE(IsWindowEnabled(previewButton->Handle()));
-  EXPECT_EQ(edit->Text(), "");
+  EXPECT_EQ(std::tuple(log.size(), IsWindowEnabled(previewButton->Handle()), edit->Text()),
+            std::tuple(size_t{0}, FALSE, ""));
 
   previewAllowed = true;
   preview->OnExecute = [](TObject*) { throw std::runtime_error("preview failed"); };
   Press(VK_RETURN);
-  EXPECT_EQ(errors, std::vector<std::string>{"preview failed"});
-  EXPECT_TRUE(form->Showing());
-}
-
-TEST_F(KeyboardTest, EnterInADropDownListPressesTheDefaultOnlyWhileTheListIsClosed) {
-  auto* combo = Make<TComboBox>(form, 220, 10, 150, 22);
-  combo->Items().Assign({"OK", "Cancel"});
-  combo->SetFocus();
-  combo->SetDroppedDown(true);
-  wintest::PumpUntilIdle();
-  ASSERT_TRUE(combo->DroppedDown());
-  Press(VK_RETURN);
-  EXPECT_TRUE(log.empty());
-  EXPECT_FALSE(combo->DroppedDown());
-  Press(VK_RETURN);
-  EXPECT_EQ(log, std::vector<std::string>{"preview"});
+  EXPECT_EQ(std::pair(errors, form->Showing()), std::pair(std::vector<std::string>{"preview failed"}, true));
 }
 
 TEST_F(KeyboardTest, AcceleratorLetterActsWithAltAnywhereAndAloneOnlyWhereNoTextIsTyped) {
   struct Row {
-    const char* focus;
+    TWinControl* focus;
     char letter;
     bool alt;
-    const char* toggled;  // the check box the letter toggles and focuses, if any
-    const char* typed;    // what the edit holds afterwards
+    TCheckBox* toggled;  // the check box the letter toggles and focuses, if any
+    const char* typed;   // what the edit holds afterwards
   };
-  const Row rows[] = {{"edit", 'U', true, "check", ""},
-                      {"check", 'H', false, "check2", ""},
-                      {"edit", 'U', false, nullptr, "u"}};
+  const Row rows[] = {
+      {edit, 'U', true, check, ""}, {check, 'H', false, check2, ""}, {edit, 'U', false, nullptr, "u"}};
   for (const Row& row : rows) {
-    SCOPED_TRACE(std::string(row.alt ? "Alt+" : "") + row.letter + " in " + row.focus);
+    SCOPED_TRACE(&row - rows);
     check->SetChecked(false);
     check2->SetChecked(false);
     edit->SetText("");
-    Named(row.focus)->SetFocus();
+    row.focus->SetFocus();
     Press(row.letter, row.alt ? std::initializer_list<int>{VK_MENU} : std::initializer_list<int>{});
-    TWinControl* toggled = Named(row.toggled);
-    EXPECT_EQ(
-        std::tuple(check->Checked(), check2->Checked(), Focus(), edit->Text()),
-        std::tuple(toggled == check, toggled == check2, toggled ? toggled : Named(row.focus), row.typed));
+    EXPECT_EQ(std::tuple(check->Checked(), check2->Checked(), Focus(), edit->Text()),
+              std::tuple(row.toggled == check, row.toggled == check2, row.toggled ? row.toggled : row.focus,
+                         row.typed));
   }
 }
 
@@ -334,22 +300,12 @@ class FrameTest : public FormTest {
  protected:
   void SetUp() override {
     FormTest::SetUp();
-    fixed = new TForm(nullptr);
-    fixed->SetCaption("Fixed");
+    fixed = new TForm(form);  // goes with the test's form
     fixed->SetBorderStyle(TFormBorderStyle::bsSingle);
     fixed->SetBorderIcons(biSystemMenu | biMinimize);
     fixed->SetBounds(50, 60, 300, 200);
     fixed->SetClientWidth(357);
     fixed->SetClientHeight(448);
-  }
-  void TearDown() override {
-    delete fixed;
-    FormTest::TearDown();
-  }
-  RECT WindowRect() {
-    RECT r{};
-    GetWindowRect(fixed->Handle(), &r);
-    return r;
   }
   void Command(WPARAM command) {
     SendMessageW(fixed->Handle(), WM_SYSCOMMAND, command, 0);
@@ -364,14 +320,12 @@ TEST_F(FrameTest, FixedFormHasTheClientSizeAskedForAndCanBeMinimisedButNotMaximi
   wintest::PumpUntilIdle();
   RECT client{};
   GetClientRect(fixed->Handle(), &client);
-  EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(357L, 448L));
-  EXPECT_EQ(fixed->Color(), clBtnFace);
-  EXPECT_EQ(Make<TEdit>(fixed)->Font().Name(), "Tahoma");  // the form hands its font on
+  EXPECT_EQ(std::tuple(client.right, client.bottom, fixed->Color(), Make<TEdit>(fixed)->Font().Name()),
+            std::tuple(357L, 448L, clBtnFace, "Tahoma"));  // the form hands its font on
 
-  RECT before = WindowRect();
+  RECT before = WindowRect(fixed->Handle());
   Command(SC_MAXIMIZE);
-  EXPECT_FALSE(IsZoomed(fixed->Handle()));
-  RECT after = WindowRect();
+  RECT after = WindowRect(fixed->Handle());
   EXPECT_TRUE(EqualRect(&after, &before)) << "neither maximised nor moved";
   // The frame's corner offers no sizing grip to the mouse.
   LRESULT corner =
@@ -392,14 +346,13 @@ TEST_F(FrameTest, FixedFormHasTheClientSizeAskedForAndCanBeMinimisedButNotMaximi
 TEST_F(FrameTest, ScreenSnapPullsTheUsersDragToANearEdgeAndLeavesCodeMovesAlone) {
   fixed->ScreenSnap = true;
   fixed->Show();
-  wintest::PumpUntilIdle();
   RECT work{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   auto moveTo = [&](int x, int y) {
     SetWindowPos(fixed->Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   };
   moveTo(work.left + 7, work.top + 10);
-  EXPECT_EQ(WindowRect().left, work.left + 7) << "a move made by code is not snapped";
+  EXPECT_EQ(WindowRect(fixed->Handle()).left, work.left + 7) << "a move made by code is not snapped";
 
   // The move loop as it reports a drag: each WM_MOVING carries the last place plus the pointer's
   // latest step, so the form must measure from where the drag began.
@@ -407,39 +360,33 @@ TEST_F(FrameTest, ScreenSnapPullsTheUsersDragToANearEdgeAndLeavesCodeMovesAlone)
   RECT r{};
   auto begin = [&] {
     moveTo(work.left + 40, work.top + 40);
-    r = WindowRect();
+    r = WindowRect(fixed->Handle());
     SetCursorPos(grip.x, grip.y);
     SendMessageW(fixed->Handle(), WM_ENTERSIZEMOVE, 0, 0);
   };
+  // Drags the window by (dx, dy) from the grip: where its top-left lands in the work area, and its size.
   auto dragTo = [&](int dx, int dy) {
     POINT now{};
     GetCursorPos(&now);
     SetCursorPos(grip.x + dx, grip.y + dy);
     OffsetRect(&r, grip.x + dx - now.x, grip.y + dy - now.y);
     SendMessageW(fixed->Handle(), WM_MOVING, WMSZ_LEFT, reinterpret_cast<LPARAM>(&r));
+    return std::tuple(r.left - work.left, r.top - work.top, r.right - r.left, r.bottom - r.top);
   };
   begin();
   const LONG width = r.right - r.left, height = r.bottom - r.top;
-  // The dragged rectangle against the work area's top-left and bottom-right, and its size.
-  auto place = [&] {
-    return std::tuple(r.left - work.left, r.top - work.top, r.right - work.right, r.bottom - work.bottom,
-                      r.right - r.left, r.bottom - r.top);
-  };
-  dragTo(-33, -31);
-  EXPECT_EQ(place(), std::tuple(0L, 0L, r.right - work.right, r.bottom - work.bottom, width, height));
-  dragTo(-30, -31);
-  EXPECT_EQ(r.left, work.left) << "still within the buffer";
-  dragTo(-27, -31);
-  EXPECT_EQ(place(), std::tuple(13L, 0L, r.right - work.right, r.bottom - work.bottom, width, height))
+  EXPECT_EQ(dragTo(-33, -31), std::tuple(0L, 0L, width, height));
+  EXPECT_EQ(std::get<0>(dragTo(-30, -31)), 0L) << "still within the buffer";
+  EXPECT_EQ(dragTo(-27, -31), std::tuple(13L, 0L, width, height))
       << "a slow drag leaves the edge past the buffer";
   dragTo(work.right - 6 - (work.left + 40 + width), work.bottom - 9 - (work.top + 40 + height));
-  EXPECT_EQ(place(), std::tuple(r.left - work.left, r.top - work.top, 0L, 0L, width, height));
+  EXPECT_EQ(std::tuple(r.right, r.bottom, r.right - r.left, r.bottom - r.top),
+            std::tuple(work.right, work.bottom, width, height));
   SendMessageW(fixed->Handle(), WM_EXITSIZEMOVE, 0, 0);
 
   fixed->ScreenSnap = false;
   begin();
-  dragTo(-33, 0);
-  EXPECT_EQ(r.left, work.left + 7) << "no snap when it is off";
+  EXPECT_EQ(std::get<0>(dragTo(-33, 0)), 7L) << "no snap when it is off";
   SendMessageW(fixed->Handle(), WM_EXITSIZEMOVE, 0, 0);
 }
 
@@ -448,36 +395,31 @@ class LoadedForm : public TForm {
  public:
   explicit LoadedForm(TComponent* owner) : TForm(owner) {
     OnCreate = [this](TObject*) {
-      log->push_back("create:" + edit->Text() + (reference && *reference == this ? ":ref" : ":noref"));
+      log.push_back("create:" + edit->Text() + (made == this ? ":ref" : ":noref"));
     };
-    OnShow = [this](TObject*) { log->push_back(std::string("show:") + (Showing() ? "visible" : "hidden")); };
+    OnShow = [this](TObject*) { log.push_back(std::string("show:") + (Showing() ? "visible" : "hidden")); };
     edit = new TEdit(this);
     BeginLoading();
-    SetCaption("Loaded");
     SetBounds(70, 70, 300, 200);
     edit->SetParent(this);
     edit->SetBounds(10, 10, 100, 22);
     edit->SetTabStop(true);
     edit->SetText("stored");
     EndLoading();
-    log->push_back("constructed");
+    log.push_back("constructed");
   }
   void Loaded() override {
     TForm::Loaded();
-    log->push_back("loaded");
+    log.push_back("loaded");
   }
-  static std::vector<std::string>* log;
-  static LoadedForm** reference;
+  static inline std::vector<std::string> log;
+  static inline LoadedForm* made = nullptr;  // the variable CreateForm fills
   TEdit* edit = nullptr;
 };
-std::vector<std::string>* LoadedForm::log = nullptr;
-LoadedForm** LoadedForm::reference = nullptr;
 
 TEST_F(FrameTest, CreateRunsOnceAfterTheLayoutAndShowOnceBeforeTheFormIsActive) {
-  std::vector<std::string> log;
-  LoadedForm* loaded = nullptr;
-  LoadedForm::log = &log;
-  LoadedForm::reference = &loaded;
+  LoadedForm*& loaded = LoadedForm::made;
+  auto& log = LoadedForm::log;
   TForm* previous = Application->MainForm();
   Application->SetMainForm(nullptr);
   Application->CreateForm(loaded);
@@ -520,22 +462,20 @@ TEST_F(FrameTest, ScaleByScalesTheClientAreaAndEveryControlInside) {
   EXPECT_EQ(
       std::tuple(group->Left(), group->Top(), group->Width(), group->Height(), inner->Left(), inner->Width()),
       std::tuple(16, 32, 160, 80, 16, 64));
-  EXPECT_EQ(strip->Width(), fixed->ClientWidth()) << "a top-aligned control spans the scaled client area";
-  EXPECT_EQ(label->Top(), 128);
-  EXPECT_EQ(label->Width(), captionWidth) << "an auto-sized label keeps the size of its caption";
+  // A top-aligned control spans the scaled client area; an auto-sized label keeps the size of its caption.
+  EXPECT_EQ(std::tuple(strip->Width(), label->Top(), label->Width()),
+            std::tuple(fixed->ClientWidth(), 128, captionWidth));
 }
 
 // The application's own loop, once per program: it stops for good when terminated.
 TEST_F(FrameTest, RunShowsTheMainFormAndUpdatesActionsFromTheFirstIdleMoment) {
   std::vector<std::string> log;
-  auto* main = new TForm(nullptr);
-  main->SetBounds(100, 100, 200, 150);
+  auto* main = new TForm(form);
   main->OnShow = [&](TObject*) { log.push_back("show"); };
   auto* action = new TAction(new TActionList(main));
-  int updates = 0;
   action->OnUpdate = [&](TObject*) {
     log.push_back("update");
-    if (++updates == 1) {
+    if (log.size() == 2) {                // the first update
       PostKey(main->Handle(), VK_SHIFT);  // input: one more idle pass
       for (int i = 0; i < 5; ++i)
         PostMessageW(main->Handle(), WM_MOUSEMOVE, 0, Point(i, i));  // no more after these
@@ -549,8 +489,6 @@ TEST_F(FrameTest, RunShowsTheMainFormAndUpdatesActionsFromTheFirstIdleMoment) {
   Application->Run();
   EXPECT_EQ(log, (std::vector<std::string>{"show", "update", "update"}));
   Application->SetMainForm(previous);
-  delete main;
-  wintest::PumpUntilIdle();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -567,15 +505,24 @@ void MakePictures(TBitmap& bitmap, const std::vector<COLORREF>& colours) {
   bitmap.SetHandle(MakeBitmap(16 * static_cast<int>(colours.size()), 16, kMagenta, squares));
 }
 
-TEST(ImageListTest, MaskedPicturesDrawTheirPixelsAndLetTheGroundShowThroughMagenta) {
+TEST(ImageListTest, PicturesDrawWithTheGroundShowingThroughMagentaAndIndexesThatAreNoPictureDrawNothing) {
   TImageList images(nullptr);
-  TBitmap strip;
-  MakePictures(strip, {kRed, kBlue});
-  EXPECT_EQ(images.AddMasked(strip, static_cast<TColor>(kMagenta)), 0);
-  // Two pictures, and the caller's bitmap keeps its magenta.
-  EXPECT_EQ(std::pair(images.Count(), strip.PixelAt(0, 0)), std::pair(2, kMagenta));
-
   Snapshot surface(40, 40, kGround);
+  images.Draw(surface.DC(), 0, 0, 0);
+  images.Draw(surface.DC(), 0, 0, -1);
+  EXPECT_THROW(images.Delete(0), EListError);
+  TBitmap empty, strip, one, copy;
+  EXPECT_EQ(images.AddMasked(empty, static_cast<TColor>(kMagenta)), -1);
+
+  MakePictures(strip, {kRed, kBlue});
+  int changes = 0;
+  images.OnChange = [&](TObject*) { ++changes; };  // the buttons that show the pictures repaint
+  EXPECT_EQ(images.AddMasked(strip, static_cast<TColor>(kMagenta)), 0);
+  // Two pictures, one change, and the caller's bitmap keeps its magenta.
+  EXPECT_EQ(std::tuple(images.Count(), changes, strip.PixelAt(0, 0)), std::tuple(2, 1, kMagenta));
+  images.Draw(surface.DC(), 0, 0, 2);
+  EXPECT_EQ(surface.Pixel(5, 5), kGround) << "no picture drawn so far";
+
   images.Draw(surface.DC(), 10, 10, 1);
   const std::tuple<int, int, COLORREF> expected[] = {
       {15, 15, kBlue}, {11, 11, kGround}, {22, 22, kGround}, {14, 19, kBlue}, {20, 20, kGround}};
@@ -585,8 +532,7 @@ TEST(ImageListTest, MaskedPicturesDrawTheirPixelsAndLetTheGroundShowThroughMagen
   canvas.SetHandle(surface.DC());
   images.Draw(canvas, 0, 0, 0);
   canvas.SetHandle(nullptr);
-  EXPECT_EQ(surface.Pixel(5, 5), kRed);
-  EXPECT_EQ(surface.Pixel(0, 0), kGround);
+  EXPECT_EQ(std::pair(surface.Pixel(5, 5), surface.Pixel(0, 0)), std::pair(kRed, kGround));
 
   // Disabled: the picture's shape in the shadow colours, the highlight below right.
   Snapshot disabled(40, 40, kGround);
@@ -596,48 +542,23 @@ TEST(ImageListTest, MaskedPicturesDrawTheirPixelsAndLetTheGroundShowThroughMagen
             (std::vector{ColorToRGB(clBtnShadow), ColorToRGB(clBtnHighlight), kGround, kGround}));
 
   // A copy has the given background where the picture is see-through.
-  TBitmap copy;
   ASSERT_TRUE(images.GetBitmap(1, copy, static_cast<TColor>(kMagenta)));
   EXPECT_EQ(std::tuple(copy.Width(), copy.PixelAt(0, 0), copy.PixelAt(5, 5)),
             std::tuple(16, kMagenta, kBlue));
   EXPECT_FALSE(images.GetBitmap(2, copy, clWhite));
-}
 
-TEST(ImageListTest, IndexThatIsNoPictureDrawsNothingTooSmallABitmapAddsNothingAndBottomLeftMaySeeThrough) {
-  TImageList images(nullptr);
-  Snapshot surface(40, 40, kGround);
-  images.Draw(surface.DC(), 0, 0, 0);
-  images.Draw(surface.DC(), 0, 0, -1);
-  EXPECT_EQ(surface.Pixel(5, 5), kGround);
-  EXPECT_THROW(images.Delete(0), EListError);
-  TBitmap empty;
-  EXPECT_EQ(images.AddMasked(empty, static_cast<TColor>(kMagenta)), -1);
-
-  TBitmap strip;
-  MakePictures(strip, {kRed, kBlue});
-  int changes = 0;
-  images.OnChange = [&](TObject*) { ++changes; };  // the buttons that show the pictures repaint
-  EXPECT_EQ(images.AddMasked(strip, static_cast<TColor>(kMagenta)), 0);
-  EXPECT_EQ(changes, 1);
-  images.Draw(surface.DC(), 0, 0, 2);
-  EXPECT_EQ(surface.Pixel(5, 5), kGround);
   images.Delete(0);
-  EXPECT_EQ(images.Count(), 1);
   images.Draw(surface.DC(), 0, 0, 0);
-  EXPECT_EQ(surface.Pixel(5, 5), kBlue);
-
+  EXPECT_EQ(std::pair(images.Count(), surface.Pixel(5, 5)), std::pair(1, kBlue));
   // The see-through colour may come from the bottom-left pixel.
-  TBitmap one;
   MakePictures(one, {kRed});
   EXPECT_EQ(images.AddTransparent(one), 1);
   images.Draw(surface.DC(), 20, 0, 1);
-  EXPECT_EQ(surface.Pixel(20, 15), kGround);
-  EXPECT_EQ(surface.Pixel(26, 6), kRed);
+  EXPECT_EQ(std::pair(surface.Pixel(20, 15), surface.Pixel(26, 6)), std::pair(kGround, kRed));
 
-  TImageList large(nullptr);
+  TImageList large(nullptr);  // too small a bitmap for its pictures adds nothing
   large.SetSize(32, 32);
-  EXPECT_EQ(large.AddMasked(strip, static_cast<TColor>(kMagenta)), -1);
-  EXPECT_EQ(large.Count(), 0);
+  EXPECT_TRUE(large.AddMasked(strip, static_cast<TColor>(kMagenta)) == -1 && large.Count() == 0);
 }
 
 }  // namespace

@@ -34,18 +34,16 @@ inline void Type(HWND hwnd, const std::wstring& text) {
   for (wchar_t ch : text)
     Char(hwnd, ch);
 }
-// A key pressed and released, sent straight to the window with its scan code.
-inline void SendKey(HWND hwnd, WPARAM key) {
-  const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_VSC)) << 16;
-  SendMessageW(hwnd, WM_KEYDOWN, key, scan | 1);
-  SendMessageW(hwnd, WM_KEYUP, key, scan | static_cast<LPARAM>(0xC0000001));
-  wintest::PumpUntilIdle();
-}
 // A key pressed and released, queued for the loop that runs next (the application's or a modal
 // box's) to translate and dispatch.
 inline void PostKey(HWND hwnd, WPARAM key) {
   PostMessageW(hwnd, WM_KEYDOWN, key, 1);
   PostMessageW(hwnd, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001));
+}
+inline RECT WindowRect(HWND hwnd) {
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  return r;
 }
 inline LONG StyleOf(TWinControl& control, int which = GWL_STYLE) {
   return GetWindowLongW(control.Handle(), which);
@@ -205,11 +203,6 @@ class ScreenShot : public Snapshot {
   const int width, height;
 
  private:
-  static RECT WindowRect(HWND hwnd) {
-    RECT r{};
-    GetWindowRect(hwnd, &r);
-    return r;
-  }
   explicit ScreenShot(RECT r)
       : Snapshot(r.right - r.left, r.bottom - r.top, RGB(0, 0, 0)),
         width(r.right - r.left),

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <cstring>
 #include <mutex>
 #include <thread>
 #include <utility>
@@ -33,10 +34,8 @@ static bool IsDialogClass(const std::wstring& name) {
 }
 
 static std::string TextOf(HWND hwnd) {
-  int len = GetWindowTextLengthW(hwnd);
-  std::wstring text(static_cast<size_t>(len) + 1, L'\0');
-  GetWindowTextW(hwnd, text.data(), len + 1);
-  text.resize(static_cast<size_t>(len));
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
   return Narrow(text);
 }
 
@@ -159,21 +158,16 @@ std::string ReadClipboardText() {
 }
 
 bool WriteClipboardText(std::string_view utf8) {
-  std::wstring wide = Widen(utf8);
-  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
+  const std::wstring wide = Widen(utf8);
+  const size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
+  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes);
   if (!mem) return false;
-  auto* p = static_cast<wchar_t*>(GlobalLock(mem));
-  std::copy(wide.begin(), wide.end(), p);
-  p[wide.size()] = L'\0';
+  std::memcpy(GlobalLock(mem), wide.c_str(), bytes);
   GlobalUnlock(mem);
-  if (!OpenClipboard(nullptr)) {
-    GlobalFree(mem);
-    return false;
-  }
-  EmptyClipboard();
-  bool ok = SetClipboardData(CF_UNICODETEXT, mem) != nullptr;
+  // The system owns the memory only once it has taken it.
+  const bool ok = OpenClipboard(nullptr) && EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, mem);
   if (!ok) GlobalFree(mem);
-  CloseClipboard();
+  CloseClipboard();  // harmless when it did not open
   return ok;
 }
 
