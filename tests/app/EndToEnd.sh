@@ -38,7 +38,8 @@ for attempt in 1 2; do
   kill "$app" 2>/dev/null
   sleep 2
 done
-xdotool windowfocus --sync "$window" sleep 1
+xdotool windowfocus --sync "$window"
+sleep 1
 
 # The message text has the focus with its sample text selected: typing replaces it.
 xdotool type --delay 20 "$(printf "It's here\nSecond line")"
