@@ -18,17 +18,12 @@ fail() { report "$*"; kill "$app" 2>/dev/null; exit 1; }
 answer() {
   box=$(timeout 20 xdotool search --sync --name "^$1\$" | head -n 1)
   [ -n "$box" ] || fail "the box \"$1\" did not appear ($2)"
-  sleep 0.5
-  xdotool key Return
-  sleep 1
+  xdotool sleep 0.5 key Return sleep 1
 }
 # The clipboard must hold $1.
 expect_clipboard() {
   got=$(xclip -o -selection clipboard)
-  [ "$got" = "$1" ] || fail "$2: the clipboard holds:
-$got
-expected:
-$1"
+  [ "$got" = "$1" ] || fail "$2: the clipboard holds \"$got\", not \"$1\""
 }
 
 # Once in a long CI run the window did not appear within a minute; the second start tells a
@@ -47,17 +42,11 @@ xdotool windowfocus --sync "$window"
 sleep 1
 
 # The message text has the focus with its sample text selected: typing replaces it.
-xdotool type --delay 20 "It's here"
-xdotool key Return
-xdotool type --delay 20 "Second line"
-# Tab to the page control's tabs, Right to the MessageBox page.
-xdotool key Tab Tab Right
-sleep 0.5
-# Alt+N focuses the options list; Down selects the first item, Space ticks it.
-xdotool key alt+n Down space
-sleep 0.5
-# Check result, then the disabled result list is skipped: Preview, Create.
-xdotool key Tab Tab Tab Return
+xdotool type --delay 20 "$(printf "It's here\nSecond line")"
+# Tab to the page control's tabs, Right to the MessageBox page; Alt+N focuses the options list,
+# Down selects the first item, Space ticks it; Tab to Check result, then the disabled result list
+# is skipped: Preview, Create.
+xdotool key Tab Tab Right sleep 0.5 key alt+n Down space sleep 0.5 key Tab Tab Tab Return
 answer Code "after typing"
 expect_clipboard "Application.MessageBox(PChar('It''s here'
     + #13'Second line'), 'Information', 
@@ -74,8 +63,6 @@ answer Code "after the paste"
 expect_clipboard "MessageBeep(MB_ICONQUESTION);
 if (MessageDlg('Delete the file?', mtConfirmation, [mbYes, mbNo], 0) = mrYes) then " "after the paste"
 
-xdotool key --window "$window" alt+F4
-sleep 1
+xdotool key --window "$window" alt+F4 sleep 1
 kill "$app" 2>/dev/null
 echo "end-to-end: the copied code is the expected code, also after a pasted statement"
-exit 0

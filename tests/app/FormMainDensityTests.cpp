@@ -3,9 +3,7 @@
 // every caption whole.
 #include <gtest/gtest.h>
 
-#include <map>
 #include <memory>
-#include <string>
 
 #include "FormMainFixture.h"
 #include "Graphics.h"
@@ -24,40 +22,12 @@ bool HasNaturalHeight(TControl* c) {
   return (edit && edit->AutoSize()) || dynamic_cast<TComboBox*>(c);
 }
 
-struct Place {
-  int left, top, width, height;
-};
-
-Place PlaceOf(const TControl* c) {
-  return {c->Left(), c->Top(), c->Width(), c->Height()};
-}
-
-// The stored layout: the same window made with scaling off, before it has any window.
-struct StoredLayout {
-  std::map<std::string, Place> places;
-  Place spinButton{};
-  int clientWidth = 0, clientHeight = 0;
-
-  StoredLayout() {
-    struct Unscaled {
-      Unscaled() { TForm::ScaledByDefault = false; }
-      ~Unscaled() { TForm::ScaledByDefault = true; }
-    } unscaled;
-    std::unique_ptr<TFormMain> stored(new TFormMain(nullptr));
-    clientWidth = stored->ClientWidth();
-    clientHeight = stored->ClientHeight();
-    for (int i = 0; i < stored->ComponentCount(); ++i)
-      if (auto* c = dynamic_cast<TControl*>(stored->Components(i)))
-        if (!dynamic_cast<TTabSheet*>(c)) places[c->Name] = PlaceOf(c);  // the page control places its pages
-    spinButton = PlaceOf(stored->edMDHelpContext->SpinButton());
-  }
-};
-
-// The caption as drawn in the control's own font, '&' marking the underlined letter.
-SIZE CaptionExtent(TControl* c) {
+// The text (the caption by default) as drawn in the control's own font, '&' marking the
+// underlined letter.
+SIZE CaptionExtent(TControl* c, const std::string& caption = "") {
   ScreenDC dc;
   ScopedSelect font(dc.Get(), c->Font().Handle());
-  std::wstring text = Widen(c->Caption());
+  std::wstring text = Widen(caption.empty() ? c->Caption() : caption);
   RECT r{0, 0, 0, 0};
   DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_CALCRECT);
   return {r.right, r.bottom};
@@ -68,11 +38,7 @@ SIZE CaptionRoom(TControl* c) {
   SIZE room = CaptionExtent(c);
   if (dynamic_cast<TCheckBox*>(c) || dynamic_cast<TRadioButton*>(c)) {
     // The system's box, 12 pixels at 96 per inch plus its edge, then half a digit of air.
-    ScreenDC dc;
-    ScopedSelect font(dc.Get(), c->Font().Handle());
-    INT digit = 0;
-    GetCharWidth32W(dc.Get(), L'0', L'0', &digit);
-    room.cx += MulDiv(12, ScreenPixelsPerInch(), 96) + 1 + digit / 2;
+    room.cx += MulDiv(12, ScreenPixelsPerInch(), 96) + 1 + CaptionExtent(c, "0").cx / 2;
   } else if (auto* button = dynamic_cast<TBitBtn*>(c)) {
     // The picture and its gap, inside the frame and the focus rectangle.
     room.cx += button->Glyph()->Width() + button->Spacing() + 8;
@@ -97,43 +63,42 @@ class FormMainDensityTest : public FormMainTest {
 };
 
 TEST_F(FormMainDensityTest, EveryControlIsTheStoredLayoutScaledByTheTextHeight) {
-  const StoredLayout stored;
+  // The stored layout: the same window made with scaling off, which never gets a window.
+  TForm::ScaledByDefault = false;
+  std::unique_ptr<TFormMain> stored(new TFormMain(nullptr));
+  TForm::ScaledByDefault = true;
   EXPECT_EQ(form->TextHeight, textHeight);
-  EXPECT_EQ(form->ClientWidth(), Scaled(stored.clientWidth));
-  EXPECT_EQ(form->ClientHeight(), Scaled(stored.clientHeight));
-  ASSERT_FALSE(stored.places.empty());
-  for (const auto& [name, place] : stored.places) {
-    SCOPED_TRACE(name);
-    TControl* c = Named(name);
-    ASSERT_NE(c, nullptr);
-    EXPECT_EQ(c->Left(), Scaled(place.left));
-    EXPECT_EQ(c->Top(), Scaled(place.top));
+  EXPECT_EQ(form->ClientWidth(), Scaled(stored->ClientWidth()));
+  EXPECT_EQ(form->ClientHeight(), Scaled(stored->ClientHeight()));
+  ASSERT_EQ(form->ComponentCount(), stored->ComponentCount());
+  for (int i = 0; i < stored->ComponentCount(); ++i) {
+    auto* s = dynamic_cast<TControl*>(stored->Components(i));
+    if (!s || dynamic_cast<TTabSheet*>(s)) continue;  // the page control places its pages
+    SCOPED_TRACE(s->Name);
+    TControl* c = Named(s->Name);
+    EXPECT_EQ(std::pair(c->Left(), c->Top()), std::pair(Scaled(s->Left()), Scaled(s->Top())));
     if (auto* label = dynamic_cast<TLabel*>(c); label && label->AutoSize()) {
-      // Sized to its caption on this screen, whatever the stored size.
-      SIZE caption = CaptionExtent(c);
-      EXPECT_EQ(c->Width(), caption.cx);
-      EXPECT_EQ(c->Height(), caption.cy);
+      SIZE caption = CaptionExtent(c);  // sized to its caption on this screen, whatever the stored size
+      EXPECT_EQ((std::pair<LONG, LONG>(c->Width(), c->Height())), std::pair(caption.cx, caption.cy));
       continue;
     }
-    EXPECT_EQ(c->Width(), Scaled(place.width));
-    EXPECT_NEAR(c->Height(), Scaled(place.height), HasNaturalHeight(c) ? Scaled(kNaturalHeightSlack) : 0);
+    EXPECT_EQ(c->Width(), Scaled(s->Width()));
+    EXPECT_NEAR(c->Height(), Scaled(s->Height()), HasNaturalHeight(c) ? Scaled(kNaturalHeightSlack) : 0);
   }
-  // The spin edit's own button scales with it.
-  EXPECT_EQ(form->edMDHelpContext->SpinButton()->Width(), Scaled(stored.spinButton.width));
+  // The spin edit's own button scales with it; the header strip and the bevel span the width.
+  EXPECT_EQ(form->edMDHelpContext->SpinButton()->Width(),
+            Scaled(stored->edMDHelpContext->SpinButton()->Width()));
+  EXPECT_EQ(std::vector<int>(
+                {form->Shape1->Left(), form->Shape1->Width(), form->Bevel2->Width(), form->Bevel2->Top()}),
+            std::vector<int>({0, form->ClientWidth(), form->ClientWidth(), form->Shape1->Height()}));
 }
 
-TEST_F(FormMainDensityTest, HeaderStripAndBevelSpanTheClientWidth) {
-  EXPECT_EQ(form->Shape1->Left(), 0);
-  EXPECT_EQ(form->Shape1->Width(), form->ClientWidth());
-  EXPECT_EQ(form->Bevel2->Width(), form->ClientWidth());
-  EXPECT_EQ(form->Bevel2->Top(), form->Shape1->Height());
-}
-
-TEST_F(FormMainDensityTest, EveryFontKeepsItsPointSize) {
+// Every font at its point size, drawn so by the system too, and every caption inside its control.
+TEST_F(FormMainDensityTest, EveryFontKeepsItsPointSizeAndEveryCaptionFits) {
   for (int i = 0; i < form->ComponentCount(); ++i) {
     auto* c = dynamic_cast<TControl*>(form->Components(i));
     if (!c) continue;
-    SCOPED_TRACE(c->Name);
+    SCOPED_TRACE(c->Name + " \"" + c->Caption() + "\"");
     EXPECT_EQ(c->Font().Size(), 8);
     EXPECT_EQ(c->Font().Height(), form->Font().Height());
     // The font a standard window really draws with (our own classes draw with Font()).
@@ -143,6 +108,10 @@ TEST_F(FormMainDensityTest, EveryFontKeepsItsPointSize) {
     if (font && GetObjectW(font, sizeof(used), &used)) {
       EXPECT_EQ(used.lfHeight, form->Font().Height());
     }
+    if (c->Caption().empty() || dynamic_cast<TTabSheet*>(c) || dynamic_cast<TCustomEdit*>(c)) continue;
+    SIZE room = CaptionRoom(c);
+    EXPECT_LE(room.cx, c->Width());
+    EXPECT_LE(room.cy, c->Height());
   }
   // The header's own font is bold on the screen too.
   ScreenDC dc;
@@ -150,17 +119,6 @@ TEST_F(FormMainDensityTest, EveryFontKeepsItsPointSize) {
   TEXTMETRICW tm{};
   GetTextMetricsW(dc.Get(), &tm);
   EXPECT_GE(tm.tmWeight, FW_BOLD);
-}
-
-TEST_F(FormMainDensityTest, EveryCaptionFitsInsideItsControl) {
-  for (int i = 0; i < form->ComponentCount(); ++i) {
-    auto* c = dynamic_cast<TControl*>(form->Components(i));
-    if (!c || c->Caption().empty() || dynamic_cast<TTabSheet*>(c) || dynamic_cast<TCustomEdit*>(c)) continue;
-    SCOPED_TRACE(c->Name + " \"" + c->Caption() + "\"");
-    SIZE room = CaptionRoom(c);
-    EXPECT_LE(room.cx, c->Width());
-    EXPECT_LE(room.cy, c->Height());
-  }
 }
 
 TEST_F(FormMainDensityTest, OptionsListShowsTwoWholeRowsOfTextHeight) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -15,17 +16,6 @@
 #include "WinTest.h"
 
 namespace vellumor::test {
-
-// Whether a window lies wholly inside the work area of its monitor.
-inline bool InsideWorkArea(HWND window) {
-  MONITORINFO info{};
-  info.cbSize = sizeof(info);
-  GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info);
-  RECT r{}, in{};
-  GetWindowRect(window, &r);
-  IntersectRect(&in, &r, &info.rcWork);
-  return EqualRect(&in, &r) != 0;
-}
 
 class FormMainTest : public ::testing::Test {
  public:
@@ -98,10 +88,10 @@ class FormMainTest : public ::testing::Test {
         control->SetFocus(), Press(VK_SPACE);
     }
   }
-  // Create, confirmed: the code it copies.
+  // Create, confirmed: the code it copies, read back apart from the window's own clipboard code.
   std::string CopiedCode() {
     Run(form->ActCreate, "OK");
-    return Clipboard().AsText();
+    return wintest::ReadClipboardText();
   }
   void MessageBoxPage() {
     form->PageControl1->SetActivePageIndex(1);
@@ -113,6 +103,35 @@ class FormMainTest : public ::testing::Test {
     for (int i = 0; i < list->Items().Count(); ++i)
       items.push_back(list->Items()[i]);
     return items;
+  }
+  // The named controls in one string to compare whole: each name, "!" when it is disabled, "*"
+  // when it has the focus, then ":x" or ":_" for a box or radio button, or ":" and a list's items
+  // split by "|", the selected one in brackets.
+  std::string State(const std::string& names) {
+    std::string all;
+    std::istringstream in(names);
+    for (std::string name; in >> name;) {
+      TControl* c = Named(name);
+      if (!c) return "no " + name;
+      all += (all.empty() ? "" : " ") + name + (c->Enabled() ? "" : "!") + (c == Focused() ? "*" : "");
+      auto* box = dynamic_cast<TCheckBox*>(c);
+      auto* radio = dynamic_cast<TRadioButton*>(c);
+      if (box || radio) all += (box ? box->Checked() : radio->Checked()) ? ":x" : ":_";
+      if (auto* list = dynamic_cast<TComboBox*>(c)) {
+        all += ":";
+        std::vector<std::string> items = ItemsOf(list);
+        for (int i = 0; i < static_cast<int>(items.size()); ++i)
+          all += (i ? "|" : "") + (i == list->ItemIndex() ? "[" + items[i] + "]" : items[i]);
+      }
+    }
+    return all;
+  }
+  // A box as one string: "caption|text|buttons", the buttons split by ",".
+  static std::string Seen(const wintest::BoxInfo& box) {
+    std::string all = box.caption + "|" + box.text + "|";
+    for (const std::string& button : box.buttons)
+      all += (&button == &box.buttons[0] ? "" : ",") + button;
+    return all;
   }
   // Runs the action (or `show`), reads the box it opens and presses `press` in it.
   wintest::BoxInfo Run(TAction* action, const char* press) {

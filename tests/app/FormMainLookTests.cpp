@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "FormMainFixture.h"
-#include "WinTest.h"
 
 using namespace vellumor;
 using vellumor::test::FormMainTest;

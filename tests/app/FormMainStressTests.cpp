@@ -4,10 +4,8 @@
 
 #include <chrono>
 #include <cstdio>
-#include <string>
 
 #include "FormMainFixture.h"
-#include "WinTest.h"
 
 using vellumor::test::FormMainTest;
 

@@ -1,103 +1,111 @@
 // The main window driven as a user drives it: real windows, real messages, the real boxes
-// pressed by their buttons, the real clipboard.
+// pressed by their buttons, the real clipboard. Also where it meets the system (its icon, the
+// clipboard another program may hold, a title longer than an edit box takes by default, the stored
+// layout's names) and which control feeds which part of the copied code.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "Clipbrd.h"
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <utility>
+
 #include "CodeGenerator.h"
 #include "CodeLayout.h"
+#include "CodeReader.h"
 #include "FormMainFixture.h"
-#include "SysUtils.h"
-#include "UFormMain.h"
-#include "WinTest.h"
+#include "LayoutLookup.h"
 
 using namespace vellumor;
+using vellumor::test::FormMainTest;
 using wintest::BoxInfo;
 
-using vellumor::test::FormMainTest;
-using vellumor::test::InsideWorkArea;
+namespace {
 
-using Items = std::vector<std::string>;
-
-TEST_F(FormMainTest, StartUpState) {
-  EXPECT_EQ(form->Caption(), "Vellumor 2.0");
-  EXPECT_EQ(Application->Title, "Vellumor 2.0");
-  EXPECT_EQ(form->PageControl1->ActivePageIndex(), 0);  // although the stored page is the second
-  EXPECT_EQ(GetFocus(), form->mmMessage->Handle());
-  EXPECT_EQ(form->mmMessage->SelText(), "This is a message.");
-  EXPECT_EQ(ItemsOf(form->edMDCheckResult), Items{"OK"});
-  EXPECT_EQ(form->edMDCheckResult->Text(), "OK");
-  EXPECT_EQ(ItemsOf(form->edMBCheckResult), Items{"OK"});
-  EXPECT_EQ(ItemsOf(form->edMBDefault), Items{"1st button"});
-  EXPECT_EQ(form->edMBDefault->ItemIndex(), 0);
-  EXPECT_TRUE(form->ActPreview->Enabled());
-  EXPECT_TRUE(form->BtnCreate->Enabled());
-  EXPECT_FALSE(form->edMDPreset->Enabled());
-  EXPECT_FALSE(form->edMDHelpContext->Enabled());
-  EXPECT_FALSE(form->mmCopy->Visible());
+// Whether a window lies wholly inside the work area of its monitor.
+bool InsideWorkArea(HWND window) {
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info);
+  RECT r{}, in{};
+  GetWindowRect(window, &r);
+  IntersectRect(&in, &r, &info.rcWork);
+  return EqualRect(&in, &r) != 0;
 }
 
-TEST_F(FormMainTest, ResultListKeepsTheSelectionWhileItCan) {
+std::pair<int, int> IconSize(HICON icon) {
+  ICONINFO info{};
+  BITMAP bitmap{};
+  if (!GetIconInfo(icon, &info)) return {};
+  GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+  DeleteObject(info.hbmColor);  // none is no harm
+  DeleteObject(info.hbmMask);
+  // A monochrome icon's mask holds the AND and XOR halves one above the other.
+  return {bitmap.bmWidth, info.hbmColor ? bitmap.bmHeight : bitmap.bmHeight / 2};
+}
+
+}  // namespace
+
+TEST_F(FormMainTest, StartUpStateAboutAndExit) {
+  EXPECT_EQ(form->Caption() + "|" + Application->Title, "Vellumor 2.0|Vellumor 2.0");
+  EXPECT_EQ(form->PageControl1->ActivePageIndex(), 0);  // although the stored page is the second
+  EXPECT_EQ(form->mmMessage->SelText(), "This is a message.");
+  EXPECT_EQ(State("mmMessage cbMDOK cbMDCheckResult edMDCheckResult edMBCheckResult edMBDefault BtnPreview "
+                  "BtnCreate edMDHelpContext"),
+            "mmMessage* cbMDOK:x cbMDCheckResult:_ edMDCheckResult!:[OK] edMBCheckResult!:[OK] "
+            "edMBDefault:[1st button] BtnPreview BtnCreate edMDHelpContext!");
+  EXPECT_FALSE(form->edMDPreset->Enabled());
+  EXPECT_FALSE(form->mmCopy->Visible());
+  EXPECT_EQ(Seen(Run(form->ActAbout, "OK")).substr(0, 18), "About|Vellumor 2.0");
+  form->ActExit->Execute();
+  wintest::PumpUntilIdle();
+  EXPECT_FALSE(form->Showing());
+}
+
+TEST_F(FormMainTest, ResultListKeepsTheSelectionWhileItCanAndFollowsThePresetOrTheBoxes) {
   Click(form->cbMDCancel);
-  EXPECT_EQ(ItemsOf(form->edMDCheckResult), (Items{"OK", "Cancel"}));
+  EXPECT_EQ(State("edMDCheckResult"), "edMDCheckResult!:[OK]|Cancel");
   form->edMDCheckResult->SetItemIndex(1);
   Click(form->cbMDOK);  // unchecks OK
-  EXPECT_EQ(ItemsOf(form->edMDCheckResult), Items{"Cancel"});
-  EXPECT_EQ(form->edMDCheckResult->Text(), "Cancel");
-  Click(form->cbMDCheckResult);
-  Click(form->cbMDCancel);  // no box left
-  EXPECT_EQ(form->edMDCheckResult->Items().Count(), 0);
-  EXPECT_EQ(form->edMDCheckResult->ItemIndex(), -1);
-  EXPECT_FALSE(form->cbMDCheckResult->Enabled());
-  EXPECT_TRUE(form->cbMDCheckResult->Checked());  // a disabled box keeps its state
-  EXPECT_FALSE(form->ActPreview->Enabled());
-  EXPECT_FALSE(form->BtnCreate->Enabled());
+  EXPECT_EQ(State("edMDCheckResult"), "edMDCheckResult!:[Cancel]");
+  Do("cbMDCheckResult;cbMDCancel");  // no box left; a disabled box keeps its state
+  EXPECT_EQ(State("edMDCheckResult cbMDCheckResult BtnPreview BtnCreate"),
+            "edMDCheckResult: cbMDCheckResult!:x BtnPreview! BtnCreate!");
   Click(form->cbMDYesToAll);
-  EXPECT_TRUE(form->ActCreate->Enabled());
-  EXPECT_EQ(form->edMDCheckResult->Text(), "Yes To All");
-}
+  EXPECT_EQ(State("edMDCheckResult cbMDCheckResult BtnCreate"),
+            "edMDCheckResult:[Yes To All] cbMDCheckResult:x BtnCreate");
 
-TEST_F(FormMainTest, PresetModeByArrowKeyRebuildsFromThePresetAndDisablesTheBoxes) {
   form->rbMDSelect->SetFocus();
-  Press(VK_UP);
-  EXPECT_TRUE(form->rbMDPreset->Checked());
-  EXPECT_EQ(Focused(), form->rbMDPreset);
-  EXPECT_EQ(ItemsOf(form->edMDCheckResult), (Items{"OK", "Cancel"}));
+  Press(VK_UP);  // preset mode: the boxes keep their states, disabled
+  EXPECT_EQ(State("rbMDPreset cbMDOK cbMDYesToAll cbMDCheckResult edMDCheckResult"),
+            "rbMDPreset*:x cbMDOK!:_ cbMDYesToAll!:x cbMDCheckResult:x edMDCheckResult:[OK]|Cancel");
   EXPECT_TRUE(form->edMDPreset->Enabled());
-  EXPECT_FALSE(form->cbMDOK->Enabled());
-  EXPECT_TRUE(form->cbMDOK->Checked());
   Down(form->edMDPreset);  // regression: a preset changed with the list closed rebuilds too
-  EXPECT_EQ(form->edMDPreset->ItemIndex(), 1);
-  EXPECT_EQ(ItemsOf(form->edMDCheckResult), (Items{"Yes", "No", "Cancel"}));
+  EXPECT_EQ(State("edMDCheckResult"), "edMDCheckResult:[Yes]|No|Cancel");
   form->rbMDPreset->SetFocus();
   Press(VK_DOWN);
-  EXPECT_TRUE(form->rbMDSelect->Checked());
-  EXPECT_EQ(ItemsOf(form->edMDCheckResult), Items{"OK"});
+  EXPECT_EQ(State("rbMDSelect edMDCheckResult"), "rbMDSelect*:x edMDCheckResult:[Yes To All]");
 }
 
-TEST_F(FormMainTest, PreviewShowsTheMessageDlgWithHelpContextZeroAndTheSound) {
+TEST_F(FormMainTest, PreviewShowsTheMessageDlgWithTheSoundOrTheSystemsReasonForARefusal) {
   form->mmMessage->SetText("Disk full.\r\nRetry?");
-  Click(form->cbMDRetry);
-  Click(form->cbMDHelp);
-  Click(form->cbMDSound);
-  form->edStyle->SetItemIndex(1);
-  BoxInfo box = Run(form->ActPreview, "Retry");
-  EXPECT_EQ(box.caption, "Error");
-  EXPECT_EQ(box.text, "Disk full.\r\nRetry?");
-  EXPECT_EQ(box.buttons, (Items{"OK", "Retry", "Help"}));
-  EXPECT_EQ(beeps, std::vector<UINT>{16});
+  Do("cbMDRetry;cbMDHelp;cbMDSound;edStyle+1");
+  EXPECT_EQ(Seen(Run(form->ActPreview, "Retry")), "Confirmation|Disk full.\r\nRetry?|OK,Retry,Help");
+  EXPECT_EQ(beeps, std::vector<UINT>{MB_ICONQUESTION});
+  // Wine shows every box it is asked for, so a refusal is simulated by its error code.
+  BoxInfo seen = Run([&] { form->ReportRefusedPreview(ERROR_INVALID_WINDOW_HANDLE); }, "OK");
+  EXPECT_EQ(Seen(seen).substr(0, 47), "Preview|The system refused to show the preview.");
+  EXPECT_GT(seen.text.size(), 45u) << "no reason given";
 }
 
 TEST_F(FormMainTest, CreateCopiesTheLaidOutCodeAndCancelLeavesTheClipboard) {
   form->mmMessage->SetText("It's done.\r\n\r\nReally");
-  Click(form->cbMDSound);
-  Click(form->cbMDCheckResult);
+  Do("cbMDSound;cbMDCheckResult");
   Clipboard().SetAsText("earlier");
-  BoxInfo confirm = Run(form->ActCreate, "Cancel");
-  EXPECT_EQ(confirm.caption, "Code");
-  EXPECT_EQ(Clipboard().AsText(), "earlier");
-  EXPECT_EQ(form->mmCopy->Text(), "mmCopy");
+  EXPECT_EQ(Run(form->ActCreate, "Cancel").caption, "Code");
+  EXPECT_EQ(Clipboard().AsText() + "|" + form->mmCopy->Text(), "earlier|mmCopy");
 
-  confirm = Run(form->ActCreate, "OK");
+  BoxInfo confirm = Run(form->ActCreate, "OK");
   EXPECT_NE(confirm.text.find("Press OK to copy the following code to clipboard."), std::string::npos);
   EXPECT_NE(confirm.text.find("MessageBeep(MB_ICONINFORMATION);"), std::string::npos);
   EXPECT_EQ(Clipboard().AsText(),
@@ -106,23 +114,6 @@ TEST_F(FormMainTest, CreateCopiesTheLaidOutCodeAndCancelLeavesTheClipboard) {
   // Copied as the window, so the system keeps the code; the staging memo holds it too.
   EXPECT_EQ(GetClipboardOwner(), form->Handle());
   EXPECT_EQ(form->mmCopy->Text(), Clipboard().AsText());
-}
-
-TEST_F(FormMainTest, AboutBeginsWithTheTitleAndExitClosesTheWindow) {
-  BoxInfo box = Run(form->ActAbout, "OK");
-  EXPECT_EQ(box.caption, "About");
-  EXPECT_EQ(box.text.substr(0, 12), "Vellumor 2.0");
-  form->ActExit->Execute();
-  wintest::PumpUntilIdle();
-  EXPECT_FALSE(form->Showing());
-}
-
-TEST_F(FormMainTest, APreviewTheSystemRefusesIsReportedWithTheSystemsReason) {
-  // Wine shows every box it is asked for, so the refusal itself is simulated by its error code.
-  BoxInfo seen = Run([&] { form->ReportRefusedPreview(ERROR_INVALID_WINDOW_HANDLE); }, "OK");
-  EXPECT_EQ(seen.caption, "Preview");
-  EXPECT_EQ(seen.text.rfind("The system refused to show the preview.", 0), 0u) << seen.text;
-  EXPECT_GT(seen.text.size(), 45u) << "no reason given";
 }
 
 TEST_F(FormMainTest, TabVisitsEachPageInItsTabOrderAndSkipsWhatCannotTakeTheFocus) {
@@ -146,13 +137,10 @@ TEST_F(FormMainTest, TabVisitsEachPageInItsTabOrderAndSkipsWhatCannotTakeTheFocu
 }
 
 TEST_F(FormMainTest, AcceleratorsToggleSelectOrMoveTheFocus) {
-  Press('O', true);  // "&OK": toggles
-  EXPECT_FALSE(form->cbMDOK->Checked());
-  EXPECT_EQ(Focused(), form->cbMDOK);
-  EXPECT_EQ(form->edMDCheckResult->Items().Count(), 0);  // its OnClick ran
-  Press('P', true);                                      // "&Preset:": selects
-  EXPECT_TRUE(form->rbMDPreset->Checked());
-  EXPECT_EQ(ItemsOf(form->edMDCheckResult), (Items{"OK", "Cancel"}));
+  Press('O', true);  // "&OK": toggles, and its OnClick runs
+  EXPECT_EQ(State("cbMDOK edMDCheckResult"), "cbMDOK*:_ edMDCheckResult!:");
+  Press('P', true);  // "&Preset:": selects
+  EXPECT_EQ(State("rbMDPreset edMDCheckResult"), "rbMDPreset*:x edMDCheckResult!:[OK]|Cancel");
   Press('M', true);  // "&Message text:": focus to the memo
   EXPECT_EQ(Focused(), form->mmMessage);
   Press('S', true);
@@ -160,16 +148,13 @@ TEST_F(FormMainTest, AcceleratorsToggleSelectOrMoveTheFocus) {
 
   MessageBoxPage();
   form->edMBTitle->SetFocus();
-  Press('P', true);  // "&Preset:" on this page names no control: nothing happens
-  EXPECT_EQ(Focused(), form->edMBTitle);
-  EXPECT_TRUE(form->rbMDPreset->Checked());
+  Press('P', true);  // "&Preset:" on this page names no control, and the other page's is hidden
   Press('D', true);
   EXPECT_EQ(Focused(), form->edMBTitle);
   Press('N', true);
   EXPECT_EQ(Focused(), form->clbMBOptions);
   Press('H', true);  // cbMBHelp, not the hidden page's cbMDHelp
-  EXPECT_TRUE(form->cbMBHelp->Checked());
-  EXPECT_FALSE(form->cbMDHelp->Checked());
+  EXPECT_EQ(State("cbMBHelp cbMDHelp"), "cbMBHelp*:x cbMDHelp:_");
 }
 
 TEST_F(FormMainTest, EnterPressesPreviewOnlyWhileItIsEnabledAndEscDoesNothing) {
@@ -184,11 +169,10 @@ TEST_F(FormMainTest, EnterPressesPreviewOnlyWhileItIsEnabledAndEscDoesNothing) {
   EXPECT_FALSE(enterShowsABox());
 
   form->mmMessage->SetFocus();
-  form->mmMessage->SetText("a");
-  form->mmMessage->SetSelStart(1);
+  Retype(form->mmMessage, L"a");
   Press(VK_RETURN);  // Enter in the memo starts a new line
   Press('B');
-  EXPECT_EQ(form->ReadChoices().mmMessage, (Items{"a", "b"}));
+  EXPECT_EQ(form->mmMessage->Text(), "a\r\nb");
 }
 
 TEST_F(FormMainTest, LargeMessagesGoThroughCreateWholeWithABoxThatFitsTheScreen) {
@@ -210,4 +194,186 @@ TEST_F(FormMainTest, LargeMessagesGoThroughCreateWholeWithABoxThatFitsTheScreen)
     Idle();
     EXPECT_EQ(Clipboard().AsText(), expected) << (oneLine ? "one long line" : "ten thousand lines");
   }
+}
+
+// Where the window meets the system.
+
+TEST_F(FormMainTest, WindowAndItsClassCarryTheProgramIconAtTheSystemsSizes) {
+  const std::array<int, 4> sizes[] = {{ICON_BIG, GCLP_HICON, SM_CXICON, SM_CYICON},
+                                      {ICON_SMALL, GCLP_HICONSM, SM_CXSMICON, SM_CYSMICON}};
+  for (auto [which, classIndex, widthMetric, heightMetric] : sizes) {
+    SCOPED_TRACE(which == ICON_BIG ? "large" : "small");
+    int width = GetSystemMetrics(widthMetric), height = GetSystemMetrics(heightMetric);
+    // Loaded shared, the system hands out its one copy of MAINICON at this size.
+    auto mainIcon = static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, width, height, LR_SHARED));
+    ASSERT_NE(mainIcon, nullptr);
+    auto ofWindow = reinterpret_cast<HICON>(SendMessageW(form->Handle(), WM_GETICON, which, 0));
+    auto ofClass = reinterpret_cast<HICON>(GetClassLongPtrW(form->Handle(), classIndex));
+    EXPECT_EQ(std::pair(ofWindow, ofClass), std::pair(mainIcon, mainIcon));
+    EXPECT_EQ(IconSize(ofWindow), std::pair(width, height));
+  }
+}
+
+TEST_F(FormMainTest, ACopyTheClipboardRefusesIsReportedAndTheClipboardKeepsItsText) {
+  ASSERT_TRUE(wintest::WriteClipboardText("earlier"));
+  BoxInfo failure;
+  {
+    wintest::ClipboardHolder anotherProgram;
+    ASSERT_TRUE(anotherProgram.Holding());
+    // OK in the confirmation, then OK in the box that follows it.
+    wintest::WithBox([&] { form->ActCreate->Execute(); },
+                     [&](HWND confirm) {
+                       wintest::OnNextBox([&](HWND box) {
+                         failure = wintest::ReadBox(box);
+                         EXPECT_TRUE(wintest::PressButton(box, "OK"));
+                       });
+                       EXPECT_TRUE(wintest::PressButton(confirm, "OK"));
+                     });
+    Idle();
+  }
+  EXPECT_EQ(Seen(failure) + (failure.hasIcon ? "|icon" : ""),
+            "Code|The code was not copied to the clipboard.\r\rAnother program is using the clipboard. Press "
+            "Create "
+            "again when it is free.|OK|icon");
+  EXPECT_EQ(wintest::ReadClipboardText(), "earlier");
+  // The staging memo holds the code all the same, and Create, pressed again, copies it.
+  std::string staged = form->mmCopy->Text();
+  EXPECT_EQ(ReadCode(staged).mmMessage, std::vector<std::string>{"This is a message."});
+  EXPECT_EQ(CopiedCode(), staged);
+}
+
+TEST_F(FormMainTest, AHundredThousandCharacterTitleReachesTheCodeWhole) {
+  // Letters, and quotes that the generator doubles. (Wine's edit box takes half a minute over
+  // this length when digits and blanks alternate with letters; that is Wine's script analysis.)
+  std::string title;
+  for (int i = 0; title.size() < 100000; ++i)
+    title += i % 7 ? char('a' + i % 26) : '\'';
+  MessageBoxPage();
+  // Pasted, as a user would: the default limit holds back typed and pasted text, not set text.
+  ASSERT_TRUE(wintest::WriteClipboardText(title));
+  form->edMBTitle->SetFocus();
+  form->edMBTitle->SelectAll();
+  SendMessageW(form->edMBTitle->Handle(), WM_PASTE, 0, 0);
+  const std::string copied = ReadCode(CopiedCode()).edMBTitle;
+  EXPECT_TRUE(copied == title) << "the title in the code differs from the title pasted: " << copied.size()
+                               << " characters of " << title.size();
+}
+
+TEST(LayoutLookup, AWrongOrMissingComponentIsAnErrorThatNamesItNotANull) {
+  TLabel label(nullptr);
+  TMemo memo(nullptr);
+  std::map<std::string_view, TControl*> made{{"Label1", &label}, {"mmMessage", &memo}};
+  EXPECT_EQ(LayoutAs<TMemo>(made, "mmMessage"), &memo);
+  EXPECT_EQ(LayoutAs<TControl>(made, "Label1"), &label);
+  using testing::StrEq, testing::ThrowsMessage;
+  EXPECT_THAT([&] { LayoutAs<TComboBox>(made, "Label1"); },
+              ThrowsMessage<std::logic_error>(
+                  StrEq("The window layout has \"Label1\" as a TLabel where a TComboBox is needed.")));
+  EXPECT_THAT(
+      [&] { LayoutAs<TMemo>(made, "mmCopy"); },
+      ThrowsMessage<std::logic_error>(StrEq("The window layout names \"mmCopy\", which it does not have.")));
+}
+
+// Which control feeds which part of the code.
+
+TEST_F(FormMainTest, EachControlFeedsItsOwnPartOfTheCode) {
+  wintest::SetTestTimeLimit(std::chrono::seconds(240));  // a fresh window a row, seconds each under Wine
+  const std::pair<const char*, const char*> feeds[] = {
+      // steps (see Do), a fragment in the copied code after them, not before; the drop-down
+      // lists edStyle, edMDPreset, edMBPreset and edMBModal are fed item by item in the next test
+      {"mmMessage=Hi there", "('Hi there'"},
+      {"cbMDCancel", "[mbOK, mbCancel]"},
+      {"cbMDYes", "[mbOK, mbYes]"},
+      {"cbMDNo", "[mbOK, mbNo]"},
+      {"cbMDAbort", "[mbOK, mbAbort]"},
+      {"cbMDRetry", "[mbOK, mbRetry]"},
+      {"cbMDIgnore", "[mbOK, mbIgnore]"},
+      {"cbMDAll", "[mbOK, mbAll]"},
+      {"cbMDYesToAll", "[mbOK, mbYesToAll]"},
+      {"cbMDNoToAll", "mbNoToAll]"},
+      {"cbMDHelp", "mbHelp], 0)"},
+      {"cbMDHelp;edMDHelpContext=-5", "mbHelp], -5)"},
+      {"cbMDHelp;edMDHelpContext=12-", "mbHelp], 0)"},  // no number: the lowest value
+      {"cbMDCheckResult", ") = mrOK) then"},
+      {"cbMDCancel;cbMDCheckResult;edMDCheckResult+1", "= mrCancel) then"},
+      {"cbMDSound", "MessageBeep(MB_ICONINFORMATION);"},
+      {"MB", "Application.MessageBox("},
+      {"MB;cbMBHelp", "+ MB_HELP"},
+      {"MB;cbMBHelp;edMBDefault+1", "MB_DEFBUTTON2"},
+      {"MB;edMBTitle=Be careful", "'Be careful'"},
+      {"MB;clbMBOptions+4;clbMBOptions!", "MB_SETFOREGROUND"},
+      {"MB;cbMBCheckResult", ") = ID_OK) then"},
+  };
+  const std::string startMessageDlg = CopiedCode();
+  MessageBoxPage();
+  const std::string startMessageBox = CopiedCode();
+  for (const auto& [steps, fragment] : feeds) {
+    TearDown();
+    SetUp();
+    Do(steps);
+    std::string code = CopiedCode();
+    EXPECT_NE(code.find(fragment), std::string::npos) << steps << ":\n" << code;
+    // Not there before the change, on the page the change ends on.
+    const bool onMessageBox = std::string_view(steps).starts_with("MB;");
+    EXPECT_EQ((onMessageBox ? startMessageBox : startMessageDlg).find(fragment), std::string::npos) << steps;
+  }
+}
+
+// Each list's captions stand in the order of the code they write.
+TEST_F(FormMainTest, EveryListItemWritesTheCodeItsCaptionNames) {
+  const std::array<const char*, 4> items[] = {
+      // steps that show the list (see Do), the list, then its items one by one from the first
+      {"", "edStyle", "Warning", "mtWarning"},
+      {"", "edStyle", "Error", "mtError"},
+      {"", "edStyle", "Information", "mtInformation"},
+      {"", "edStyle", "Confirmation", "mtConfirmation"},
+      {"rbMDPreset", "edMDPreset", "OK and Cancel", "[mbOK, mbCancel]"},
+      {"", "edMDPreset", "Yes, No, and Cancel", "[mbCancel, mbYes, mbNo]"},
+      {"", "edMDPreset", "Yes, No, Cancel, and All", "[mbCancel, mbYes, mbNo, mbYesToAll, mbNoToAll]"},
+      {"", "edMDPreset", "Abort, Retry, and Ignore", "[mbAbort, mbRetry, mbIgnore]"},
+      {"", "edMDPreset", "Abort and Ignore", "[mbAbort, mbIgnore]"},
+      {"MB", "edMBPreset", "OK", "+ MB_OK +"},
+      {"", "edMBPreset", "OK and Cancel", "+ MB_OKCANCEL +"},
+      {"", "edMBPreset", "Yes and No", "+ MB_YESNO +"},
+      {"", "edMBPreset", "Retry and Cancel", "+ MB_RETRYCANCEL +"},
+      {"", "edMBPreset", "Yes, No, and Cancel", "+ MB_YESNOCANCEL +"},
+      {"", "edMBPreset", "Abort, Retry, and Ignore", "+ MB_ABORTRETRYIGNORE +"},
+      {"", "edMBModal", "Application", "MB_APPLMODAL"},
+      {"", "edMBModal", "System", "MB_SYSTEMMODAL"},
+      {"", "edMBModal", "Task", "MB_TASKMODAL"},
+  };
+  TComboBox* list = nullptr;
+  for (const auto& [show, name, caption, fragment] : items) {
+    if (list && list->Name == name) {
+      Down(list);
+    } else {
+      Do(show);
+      list = dynamic_cast<TComboBox*>(Named(name));
+      ASSERT_EQ(list->Items().Count(), std::count_if(std::begin(items), std::end(items),
+                                                     [&](const auto& row) { return row[1] == list->Name; }));
+      SendMessageW(list->Handle(), CB_SETCURSEL, 0, 0);
+    }
+    EXPECT_EQ(list->Text(), caption);
+    EXPECT_NE(CopiedCode().find(fragment), std::string::npos) << caption;
+  }
+  // Each option by its index: the paste round trip, which ticks them at random.
+}
+
+// The title, the buttons, the default button (Help counted) and the modality reach the box.
+TEST_F(FormMainTest, MessageBoxPreviewHasTheTitleDefaultButtonHelpAndModality) {
+  Do("MB;edMBPreset+4;cbMBHelp");  // Yes, No, and Cancel; the default list counts Help
+  EXPECT_EQ(State("edMBDefault"), "edMBDefault:[1st button]|2nd button|3rd button|4th button");
+  Do("edMBDefault+3;edMBModal+1;edMBTitle=Attention");  // the Help button, System
+  wintest::WithBox([&] { form->ActPreview->Execute(); },
+                   [&](HWND box) {
+                     wintest::BoxInfo info = wintest::ReadBox(box);
+                     EXPECT_EQ(Seen(info) + "|" + info.defaultButton,
+                               "Attention|This is a message.|Yes,No,Cancel,Help|Help");
+                     EXPECT_TRUE(GetWindowLongW(box, GWL_EXSTYLE) & WS_EX_TOPMOST) << "system modal";
+                     EXPECT_TRUE(wintest::PressButton(box, "Cancel"));
+                   });
+  EXPECT_TRUE(beeps.empty());
+  Click(form->cbMBHelp);  // the default button gone with Help: back to the first
+  EXPECT_EQ(State("edMBDefault"), "edMBDefault:[1st button]|2nd button|3rd button");
 }
