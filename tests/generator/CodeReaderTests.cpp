@@ -104,6 +104,7 @@ TEST(ReadCode, MessageOfNoLinesAndCharacterCodes) {
       {"", {}},
       {"'caf'#233' '#$D83D#$DE00", {"café 😀"}},
       {"'A' + #13", {"A", ""}},
+      {"'A'#13#10", {"A", ""}},
       {"#13#10'B' + #10#13", {"", "B", "", ""}},
   };
   for (const auto& [message, lines] : cases)
@@ -113,7 +114,8 @@ TEST(ReadCode, MessageOfNoLinesAndCharacterCodes) {
 TEST(ReadCode, RefusalsSayWhereAndWhat) {
   const std::string kMD = "MessageDlg('x', mtInformation, ", kMB = "Application.MessageBox('x', 'y', ";
   const std::pair<std::string, std::string> cases[] = {
-      {"MessageDlg('x', mtCustom, [mbOK], 0);", "1:17 a custom dialog type cannot be made by the window"},
+      // A line break of two characters at the very start counts once.
+      {"\r\nMessageDlg('x', mtCustom, [mbOK], 0);", "2:17 a custom dialog type cannot be made by the window"},
       {"MessageDlg('x', mtInformation,\n  [mbOK, mbClose], 0);", "2:10 unknown button mbclose"},
       {kMD + "[mbHelp], 0);", "1:32 the dialog needs at least one button besides Help"},
       {kMD + "[mbOK, mbHelp], HelpId);", "1:48 the help context must be an integer literal"},
