@@ -48,13 +48,6 @@ int TImageList::AddMasked(const TBitmap& bitmap, TColor maskColor) {
   return first;
 }
 
-int TImageList::Add(const TBitmap& image, const TBitmap* mask) {
-  if (image.Empty() || image.Width() < FWidth || image.Height() < FHeight) return -1;
-  int first = ImageList_Add(Handle(), image.Handle(), mask ? mask->Handle() : nullptr);
-  if (first >= 0) Changed();
-  return first;
-}
-
 void TImageList::Delete(int index) {
   if (index < 0 || index >= Count()) ListIndexError(index);
   ImageList_Remove(FHandle, index);

@@ -31,8 +31,6 @@ class TImageList : public TComponent {
   int AddMasked(const TBitmap& bitmap, TColor maskColor);
   // As AddMasked, with the bottom-left pixel's colour as the see-through one.
   int AddTransparent(const TBitmap& bitmap) { return AddMasked(bitmap, TransparentOf(bitmap)); }
-  // Adds with an explicit monochrome mask (set bits see-through); mask nullptr: fully opaque.
-  int Add(const TBitmap& image, const TBitmap* mask);
   void Delete(int index);
   void Clear();
 
