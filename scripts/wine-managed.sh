@@ -11,7 +11,9 @@ grep -q "\"Managed\"=\"$value\"" "$prefix/user.reg" 2>/dev/null && exit 0
 wine=$(command -v wine64 || true)
 [ -n "$wine" ] || wine=/usr/lib/wine/wine64
 WINEPREFIX="$prefix" WINEDEBUG=-all "$wine" regedit "$reg" </dev/null >/dev/null 2>&1
-# Wait for this prefix's server to end: one started here has no display, and a program started
-# on a display before it ends would get no windows ("The window could not be created").
+# Without a display, wait for the server regedit started to end: it has no display, and a program
+# started on one before it ends gets no windows ("The window could not be created"). On a display
+# the server may be one kept for a whole test run, which never ends.
+[ -n "${DISPLAY:-}" ] && exit 0
 server=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 WINEPREFIX="$prefix" "$server" -w 2>/dev/null || true
