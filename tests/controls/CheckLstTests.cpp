@@ -336,11 +336,11 @@ TEST_F(CheckListBoxTest, StatesAndDisabledFlagsSurviveRecreationAndLiveWithoutAW
 TEST_F(CheckListBoxTest, RowHeightIsTheFontsTextHeightAndFollowsFontChanges) {
   auto rowHeight = [this] { return SendMessageW(Hwnd(), LB_GETITEMHEIGHT, 0, 0); };
   list->SetItemHeight(30);
-  EXPECT_EQ(rowHeight(), TextHeight(list->Font()));
+  EXPECT_EQ(rowHeight(), ScreenTextHeight(list->Font()));
   list->Font().SetSize(20);
-  EXPECT_GT(TextHeight(list->Font()), 20);
-  EXPECT_EQ(rowHeight(), TextHeight(list->Font()));
-  EXPECT_EQ(list->ItemRect(1).bottom - list->ItemRect(1).top, TextHeight(list->Font()));
+  EXPECT_GT(ScreenTextHeight(list->Font()), 20);
+  EXPECT_EQ(rowHeight(), ScreenTextHeight(list->Font()));
+  EXPECT_EQ(list->ItemRect(1).bottom - list->ItemRect(1).top, ScreenTextHeight(list->Font()));
   list->SetStyle(TListBoxStyle::lbOwnerDrawFixed);
   list->Font().SetSize(8);
   EXPECT_EQ(rowHeight(), 30);

@@ -23,13 +23,4 @@ inline std::string Str(const RECT& r) {
          std::to_string(r.bottom);
 }
 
-// The height of a line of text in the font, as the screen sets it.
-inline int TextHeight(TFont& font) {
-  ScreenDC dc;
-  ScopedSelect select(dc.Get(), font.Handle());
-  SIZE size{};
-  GetTextExtentPoint32W(dc.Get(), L"Wg", 2, &size);
-  return size.cy;
-}
-
 }  // namespace vellumor::test

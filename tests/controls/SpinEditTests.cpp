@@ -246,13 +246,13 @@ TEST_F(SpinEditTest, SpinButtonSitsInsideTheRightEdgeTheTextStopsShortOfItAndThe
   spin->SetCtl3D(true);
   spin->SetHeight(10);
   const int minimum = spin->Height();
-  EXPECT_GT(minimum, TextHeight(spin->Font()));
+  EXPECT_GT(minimum, ScreenTextHeight(spin->Font()));
   EXPECT_EQ(button->Height(), minimum - 5);
   spin->SetHeight(minimum - 1);
   EXPECT_EQ(spin->Height(), minimum);
   spin->Font().SetHeight(-24);
   spin->SetHeight(10);
-  EXPECT_GT(spin->Height(), TextHeight(spin->Font()));
+  EXPECT_GT(spin->Height(), ScreenTextHeight(spin->Font()));
   EXPECT_GT(spin->Height(), minimum);
 }
 
