@@ -60,6 +60,9 @@ void AppendUtf8(std::string& out, std::uint32_t cp) {
   }
 }
 
+// Deeper than any real statement nests.
+constexpr int kMaxNesting = 100;
+
 class Source {
  public:
   explicit Source(std::string_view text) : text_(text) {}
@@ -101,6 +104,8 @@ class Source {
 
   std::vector<Token> Lex() {
     std::vector<Token> tokens;
+    // The parser recurses into brackets: their depth is bounded here, once for every path.
+    int depth = 0;
     for (;;) {
       SkipBlanksAndComments();
       Token t;
@@ -127,6 +132,8 @@ class Source {
       } else if (std::string_view("()[],;+-=.").find(c) != std::string_view::npos) {
         t.kind = Tok::Symbol;
         t.text = std::string(1, c);
+        if ((c == '(' || c == '[') && ++depth > kMaxNesting) Fail(i_, "parentheses nested too deeply");
+        if ((c == ')' || c == ']') && depth > 0) --depth;
         ++i_;
       } else {
         Fail(i_, "unexpected character");
