@@ -117,6 +117,7 @@ MessageChoices TFormMain::ReadChoices(bool withTexts) const {
   MessageChoices c;
   c.mmMessage.clear();
   if (withTexts) c.mmMessage = mmMessage->Lines().ToVector();
+  c.cbValues = cbValues->Checked();
   c.edStyle = edStyle->ItemIndex();
   c.PageControl1 = PageControl1->ActivePageIndex();
   c.rbMDPreset = rbMDPreset->Checked();
@@ -150,6 +151,7 @@ MessageChoices TFormMain::ReadChoices(bool withTexts) const {
 
 void TFormMain::SetChoices(const MessageChoices& c) {
   mmMessage->Lines().Assign(c.mmMessage);
+  cbValues->SetChecked(c.cbValues);
   edStyle->SetItemIndex(c.edStyle);
   PageControl1->SetActivePageIndex(c.PageControl1 == 0 ? 0 : 1);
   // Boxes and radio buttons raise their clicks, which rebuild lists on the way; the lists are

@@ -31,6 +31,7 @@ class TFormMain : public TForm {
   TTabSheet* TSMessageBox = nullptr;
   TLabel* Label1 = nullptr;
   TMemo* mmMessage = nullptr;
+  TCheckBox* cbValues = nullptr;
   TXPManifest* XPManifest1 = nullptr;
   TComboBox* edStyle = nullptr;
   TLabel* Label2 = nullptr;

@@ -67,6 +67,16 @@ const std::vector<StoredControl>& Layout() {
        .height = 13,
        .text = "&Message text:",
        .focusControl = "mmMessage"},
+      // Beside the message it governs: with it, {expression} in the texts is a value.
+      {.name = "cbValues",
+       .kind = Kind::CheckBox,
+       .left = 150,
+       .top = 62,
+       .width = 103,
+       .height = 17,
+       .text = "&Values in braces",
+       .tabOrder = 1,
+       .handPoint = true},
       {.name = "Label2",
        .kind = Kind::Label,
        .left = 20,
@@ -112,7 +122,7 @@ const std::vector<StoredControl>& Layout() {
        .top = 192,
        .width = 257,
        .height = 247,
-       .tabOrder = 2},
+       .tabOrder = 3},
       {.name = "mmMessage",
        .kind = Kind::Memo,
        .left = 20,
@@ -131,7 +141,7 @@ const std::vector<StoredControl>& Layout() {
        .height = 21,
        .items = {"Warning", "Error", "Information", "Confirmation"},
        .itemIndex = 2,
-       .tabOrder = 1},
+       .tabOrder = 2},
       {.name = "mmCopy",
        .kind = Kind::Memo,
        .left = 112,
@@ -139,7 +149,7 @@ const std::vector<StoredControl>& Layout() {
        .width = 101,
        .height = 53,
        .items = {"mmCopy"},
-       .tabOrder = 3,
+       .tabOrder = 4,
        .visible = false,
        .tabStop = false,
        .wordWrap = false},
@@ -150,7 +160,7 @@ const std::vector<StoredControl>& Layout() {
        .width = 75,
        .height = 25,
        .text = "Preview",
-       .tabOrder = 4,
+       .tabOrder = 5,
        .handPoint = true,
        .action = "ActPreview",
        .picture = "PREVIEW",
@@ -162,7 +172,7 @@ const std::vector<StoredControl>& Layout() {
        .width = 75,
        .height = 25,
        .text = "Create",
-       .tabOrder = 5,
+       .tabOrder = 6,
        .handPoint = true,
        .action = "ActCreate",
        .picture = "CREATE"},
@@ -173,7 +183,7 @@ const std::vector<StoredControl>& Layout() {
        .width = 75,
        .height = 25,
        .text = "About",
-       .tabOrder = 6,
+       .tabOrder = 7,
        .handPoint = true,
        .action = "ActAbout",
        .picture = "ABOUT"},
@@ -184,7 +194,7 @@ const std::vector<StoredControl>& Layout() {
        .width = 75,
        .height = 25,
        .text = "Exit",
-       .tabOrder = 7,
+       .tabOrder = 8,
        .handPoint = true,
        .action = "ActExit",
        .picture = "EXIT"},
@@ -715,6 +725,7 @@ void TFormMain::LoadLayout() {
   bind(TSMessageBox, "TSMessageBox");
   bind(Label1, "Label1");
   bind(mmMessage, "mmMessage");
+  bind(cbValues, "cbValues");
   bind(edStyle, "edStyle");
   bind(Label2, "Label2");
   bind(GroupBox1, "GroupBox1");

@@ -126,8 +126,8 @@ TEST_F(FormMainTest, TabVisitsEachPageInItsTabOrderAndSkipsWhatCannotTakeTheFocu
     return seen;
   };
   EXPECT_EQ(
-      tabs(21),
-      "edStyle PageControl1 rbMDSelect cbMDOK cbMDCancel cbMDYes cbMDNo cbMDAbort cbMDRetry cbMDIgnore "
+      tabs(22),
+      "cbValues edStyle PageControl1 rbMDSelect cbMDOK cbMDCancel cbMDYes cbMDNo cbMDAbort cbMDRetry cbMDIgnore "
       "cbMDAll cbMDYesToAll cbMDNoToAll cbMDHelp cbMDCheckResult cbMDSound BtnPreview BtnCreate BtnAbout "
       "BtnExit mmMessage ");
   MessageBoxPage();
