@@ -76,6 +76,7 @@ class FormMainPasteTest : public FormMainTest {
   // The choices entered control by control as a user enters them; the texts are set whole.
   void Enter(const MessageChoices& c) {
     form->mmMessage->Lines().Assign(c.mmMessage);
+    Tick(form->cbValues, c.cbValues);
     Pick(form->edStyle, c.edStyle);
     Click(form->rbMDSelect);  // the boxes take clicks in select mode only
     for (const auto& button : MessageDlgButtons())
@@ -148,7 +149,9 @@ TEST_F(FormMainPasteTest, TextStatementsAnsweredNoRefusalsAndTheMenusFindingsLea
       {Way::ContextMenu, "Plain words", "", true, ""},
       {Way::ShiftInsert, statement, "No", true, "a MessageDlg statement"},
       {Way::ContextMenu, statement, "No", true, "a MessageDlg statement"},
-      {Way::ShiftInsert, "if you like", "Yes", true, "Paste it as text?"},
+      // Text that only begins with "If" is text: no question, and nothing lost.
+      {Way::CtrlV, "If you close now, your changes are lost.", "", true, ""},
+      {Way::ShiftInsert, kRefused, "Yes", true, "Paste it as text?"},
       {Way::CtrlV, kRefused, "No", false,
        "Line 2, column 3: a custom dialog type cannot be made by the window"},
       // The menu item pastes nothing: it says what it found, or takes the statement over.
