@@ -377,3 +377,4 @@ TEST_F(FormMainTest, MessageBoxPreviewHasTheTitleDefaultButtonHelpAndModality) {
   Click(form->cbMBHelp);  // the default button gone with Help: back to the first
   EXPECT_EQ(State("edMBDefault"), "edMBDefault:[1st button]|2nd button|3rd button");
 }
+
