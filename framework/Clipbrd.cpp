@@ -75,7 +75,9 @@ std::string TClipboard::AsText() const {
 
 bool TClipboard::GetAsText(std::string& text) const {
   text.clear();
-  if (!OpenClipboardPatiently(nullptr)) return false;
+  // Opened as a window: the system tells a holder without one from another such holder only by
+  // its window, and would let this read in while another thread holds the clipboard.
+  if (!OpenClipboardPatiently(HiddenOwner())) return false;
   if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
     if (auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
       text = Narrow(chars);
