@@ -287,7 +287,7 @@ json ResultJson(const MessageChoices& choices) {
   result["messageLiteral"] = GetMessageLiteral(choices.mmMessage).source;
   result["statement"] = code.statement;
   result["beepLine"] = code.beepLine ? json(*code.beepLine) : json(nullptr);
-  result["codeLines"] = LayoutCodeLines(code.statement, code.messageLineCount, code.kind);
+  result["codeLines"] = LayoutCodeLines(code);
   result["clipboardText"] = GetClipboardText(code);
   return result;
 }

@@ -55,7 +55,7 @@ TEST(Properties, EveryStatementIsOneWholeCallShowingThePreviewText) {
     ASSERT_TRUE(literal);
     EXPECT_EQ(literal->text, GetPreviewText(c.mmMessage));
 
-    auto lines = LayoutCodeLines(code.statement, c.mmMessage.size(), code.kind);
+    auto lines = LayoutCodeLines(code);
     EXPECT_EQ(Rejoin(lines), code.statement) << Show(lines);
     EXPECT_TRUE(delphi::LinesCloseTheirLiterals(lines)) << Show(lines);
     for (const auto& line : lines) {
