@@ -226,7 +226,7 @@ std::vector<TextPart> PartsOf(std::string_view text, bool values) {
 }
 
 void AppendValue(std::string& out, const std::string& expr) {
-  bool loose = ShapeOf(expr).loose;
+  bool loose = ValueNeedsParentheses(expr);
   if (loose) out += '(';
   out += expr;
   if (loose) out += ')';
@@ -273,6 +273,10 @@ std::string PreviewOf(std::string_view text) {
 std::optional<ValueProblem> FindTextValueProblem(std::string_view text) {
   std::vector<TextPart> parts;
   return ParseValues(text, parts);
+}
+
+bool ValueNeedsParentheses(std::string_view expr) {
+  return ShapeOf(expr).loose;
 }
 
 std::vector<TextPart> SplitValues(std::string_view text) {

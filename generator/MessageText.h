@@ -48,6 +48,10 @@ std::optional<ValueProblem> FindTextValueProblem(std::string_view text);
 // are left out. Throws std::invalid_argument otherwise.
 std::vector<TextPart> SplitValues(std::string_view text);
 
+// Whether a value is written in parentheses: it holds, outside brackets, an operator that binds
+// no tighter than the + joining it ('x' + A - B would subtract from the joined text).
+bool ValueNeedsParentheses(std::string_view expr);
+
 // Trimmed lines joined by CR. With values, each value shows as typed, braces included, and a
 // doubled brace as one: the user sees where the values go.
 std::string GetPreviewText(const std::vector<std::string>& lines, bool values = false);

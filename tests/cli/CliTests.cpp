@@ -196,7 +196,7 @@ TEST(Cli, JsonHasBothCallsParametersAndTheActivePagesCode) {
                      "clbMBOptions": [false, false, false, false, true, false]})");
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(json::parse(r.out), json::parse(R"({"dialogType": 3, "buttonSet": 4, "messageBoxFlags": 262176,
-    "previewText": "It's\r\rdone", "messageLiteral": "'It''s' + #13#13'done'",
+    "previewText": "It's\r\rdone", "previewTitle": "Information", "messageLiteral": "'It''s' + #13#13'done'",
     "statement": "MessageDlg('It''s' + #13#13'done', mtConfirmation, [mbOK], 0);",
     "beepLine": "MessageBeep(MB_ICONQUESTION);",
     "codeLines": ["MessageDlg('It''s'", "    + #13#13'done', ", "    mtConfirmation, [mbOK], 0);"],
@@ -293,7 +293,7 @@ TEST(CliProperties, WhatIsPrintedReadsBackIntoChoicesThatPrintTheSame) {
     Result read = Gen({"--from-code", "-"}, first.out);
     ASSERT_EQ(read.code, 0) << read.err;
     EXPECT_TRUE(read.out.starts_with("{\n  \"PageControl1\": ")) << read.out;  // keys sorted, indented by 2
-    EXPECT_EQ(json::parse(read.out).size(), 28u);                              // every key --choices reads
+    EXPECT_EQ(json::parse(read.out).size(), 29u);                              // every key --choices reads
     Result again = Gen({"--choices", "-"}, read.out);
     ASSERT_EQ(again.code, 0) << again.err;
     EXPECT_EQ(again.out, first.out);
