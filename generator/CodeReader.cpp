@@ -102,6 +102,18 @@ class Source {
     }
   }
 
+  // Takes `symbol` if it comes next, after blanks and comments.
+  bool SkipSymbol(std::string_view symbol) {
+    try {
+      SkipBlanksAndComments();
+    } catch (const CodeReadError&) {
+      return false;
+    }
+    if (text_.compare(i_, symbol.size(), symbol) != 0) return false;
+    i_ += symbol.size();
+    return true;
+  }
+
   std::vector<Token> Lex() {
     std::vector<Token> tokens;
     for (;;) {
@@ -953,13 +965,24 @@ class Parser {
 }  // namespace
 
 bool BeginsLikeStatement(std::string_view source) {
-  std::string name = Source(source).LeadingName();
-  auto endsWith = [&](std::string_view last) {
+  Source src(source);
+  auto endsWith = [](const std::string& name, std::string_view last) {
     return name == last ||
            (name.size() > last.size() && name.ends_with(last) && name[name.size() - last.size() - 1] == '.');
   };
-  return name == "if" || endsWith("messagedlg") || endsWith("application.messagebox") ||
-         endsWith("messagebeep");
+  auto isCall = [&](const std::string& name) {
+    return endsWith(name, "messagedlg") || endsWith(name, "application.messagebox");
+  };
+  std::string name = src.LeadingName();
+  if (endsWith(name, "messagebeep")) return true;
+  // Plain text may begin with "If" too: only a call the reader knows after it makes a statement.
+  if (name == "if" || name == "case") {
+    src.SkipSymbol("(");
+    return isCall(src.LeadingName());
+  }
+  // An assigned result is a statement the reader names when it refuses it.
+  if (src.SkipSymbol(":=")) return isCall(src.LeadingName());
+  return isCall(name);
 }
 
 MessageChoices ReadCode(std::string_view source) {

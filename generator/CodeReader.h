@@ -19,12 +19,19 @@ class CodeReadError : public std::runtime_error {
   std::string what_;
 };
 
-// Throws CodeReadError for anything the window cannot express.
+// Throws CodeReadError for anything the window cannot express, with a reason that names the form
+// (an assigned result, <>, case, and/or/not in the condition, Format(...)) and echoes names as
+// written. An operand of the message's or the title's + chain that is not a constant, a character
+// code, sLineBreak or PChar(...)/(...) around those is a value: it comes back as "{expression}"
+// (as written; line breaks and comments inside become one blank), with cbValues on and the
+// statement's literal braces doubled. A result may be compared with its number, 1 (OK) to 7 (No),
+// and a MessageBox result with the mr... name of the same number.
 MessageChoices ReadCode(std::string_view source);
 
 // Whether the text begins, after blanks and comments, as a statement ReadCode reads would:
-// MessageDlg, Application.MessageBox or MessageBeep (unit qualifiers allowed), or if. Only such a
-// text can be read, and one that is not read is worth a word why.
+// MessageDlg, Application.MessageBox or MessageBeep (unit qualifiers allowed), or one of the calls
+// after "if" or "case" (and an optional "(") or after "Name :=". Only such a text can be read,
+// and one that is not read is worth a word why; "If you close now, ..." is text.
 bool BeginsLikeStatement(std::string_view source);
 
 }  // namespace vellumor
