@@ -755,7 +755,9 @@ class Parser {
     size_t start = i_;
     if (at.kind == Tok::Ident) {
       std::string name = Name("");
-      if (Named(name, "format", {"", "sysutils.", "system.sysutils."}) && IsSymbol(Peek(), "("))
+      // Format(...) as the whole text holds the text in its pattern; inside a longer text it is a value.
+      if (Named(name, "format", {"", "sysutils.", "system.sysutils."}) && IsSymbol(Peek(), "(") &&
+          parts.empty() && !IsSymbol(t_[end], "+"))
         Fail(at,
              "Format(...) cannot be read: the window writes values in braces, such as "
              "'Saved {FileName}.' with values on");
@@ -823,6 +825,7 @@ class Parser {
         expr += src_.Slice(t_[k].pos, t_[k].end);
       }
     }
+    if (expr.find('}') != std::string::npos) Fail(t_[first], "a value holding } cannot be written in braces");
     if (auto problem = FindTextValueProblem("{" + expr + "}"))
       Fail(t_[first], "this value cannot be written in braces: " + problem->what);
     return expr;

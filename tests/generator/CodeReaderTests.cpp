@@ -158,11 +158,109 @@ TEST(ReadCode, RefusalsSayWhereAndWhat) {
 }
 
 TEST(ReadCode, WhatBeginsLikeAStatement) {
-  for (const char* text : {"MessageDlg(", " {note} (* x *) // y\r\n  IF x", "Vcl.Dialogs.messagedlg",
-                           "Winapi.Windows.MessageBeep(0);", "\xEF\xBB\xBFmessagebeep"})
+  for (const char* text :
+       {"MessageDlg(", " {note} (* x *) // y\r\n  IF MessageDlg", "Vcl.Dialogs.messagedlg",
+        "Winapi.Windows.MessageBeep(0);", "\xEF\xBB\xBFmessagebeep", "if(Application.MessageBox",
+        "if ( { c } Forms.Application.MessageBox", "Result := MessageDlg(", "case MessageDlg("})
     EXPECT_TRUE(BeginsLikeStatement(text)) << text;
-  for (const char* text : {"ShowMessage('x');", "MessageDlgPos(", "MyMessageDlg(", "iffy", "{ MessageDlg"})
+  for (const char* text : {"ShowMessage('x');", "MessageDlgPos(", "MyMessageDlg(", "iffy", "{ MessageDlg",
+                           "If you close now, your changes are lost.", "If (you) close MessageDlg", "if",
+                           "Result := 5", "if not MessageDlg("})
     EXPECT_FALSE(BeginsLikeStatement(text)) << text;
+}
+
+// Statements as real programs write them: the statement each reads as (its choices' code on one
+// line), or "L:C why not".
+TEST(ReadCode, RealStatementForms) {
+  const std::string ok = ", mtWarning, [mbOK], 0)", yesNo = ", mtConfirmation, [mbYes, mbNo], 0)";
+  const std::string box = "Application.MessageBox(";
+  const std::pair<std::string, std::string> cases[] = {
+      // values
+      {"MessageDlg('Delete ' + FileName + '?'" + yesNo + ";",
+       "MessageDlg('Delete ' + FileName + '?'" + yesNo + ";"},
+      {"MessageDlg(E.Message" + ok, "MessageDlg(E.Message" + ok + ";"},
+      {"MessageDlg(SFileSaved" + ok, "MessageDlg(SFileSaved" + ok + ";"},
+      {"MessageDlg('Total: ' + IntToStr(Count * 2) + sLineBreak + 'Size: ' + FormatFloat('0.0', Size / "
+       "1.5e3)" +
+           ok,
+       "MessageDlg('Total: ' + IntToStr(Count * 2) + #13'Size: ' + FormatFloat('0.0', Size / 1.5e3)" + ok +
+           ";"},
+      {"MessageDlg('x' + GetText( { note } A,\n   B) + Items[I]^.Name + @Buf" + ok,
+       "MessageDlg('x' + GetText( A, B) + Items[I]^.Name + @Buf" + ok + ";"},
+      {"MessageDlg('x' + (A + B) + (C) + ('y' + D) + (E - F)" + ok,
+       "MessageDlg('x' + (A + B) + (C) + 'y' + D + (E - F)" + ok + ";"},
+      {"MessageDlg('x' + A - B + 'y'" + ok, "MessageDlg('x' + (A - B) + 'y'" + ok + ";"},
+      {"MessageDlg('a' + Format('%d', [N])" + ok, "MessageDlg('a' + Format('%d', [N])" + ok + ";"},
+      {box + "PChar('File ' + FileName + ' not found.'), PChar(Application.Title), MB_OK + MB_ICONERROR);",
+       box + "PChar('File ' + FileName + ' not found.'), PChar(Application.Title), "
+             "MB_ICONERROR + MB_OK + MB_DEFBUTTON1 + MB_APPLMODAL);"},
+      {box + "PChar(SQuit), SCaption, MB_ICONQUESTION);",
+       box + "PChar(SQuit), PChar(SCaption), MB_ICONQUESTION + MB_OK + MB_DEFBUTTON1 + MB_APPLMODAL);"},
+      // results by number, across the two kinds, and mbYesNo
+      {"if MessageDlg('Quit?', mtConfirmation, mbYesNo, 0) = 6 then",
+       "if (MessageDlg('Quit?'" + yesNo + " = mrYes) then "},
+      {"if MessageDlg('Quit?', mtConfirmation, mbYesNo + [mbCancel], 0) = mrNo then",
+       "if (MessageDlg('Quit?', mtConfirmation, [mbCancel, mbYes, mbNo], 0) = mrNo) then "},
+      {"if " + box + "'Quit?', 'Q', MB_YESNO + MB_ICONQUESTION) = mrYes then",
+       "if (" + box +
+           "'Quit?', 'Q', MB_ICONQUESTION + MB_YESNO + MB_DEFBUTTON1 + MB_APPLMODAL) = ID_YES) then "},
+      {"if " + box + "'R', 'Q', MB_RETRYCANCEL or MB_ICONWARNING) = 4 then",
+       "if (" + box +
+           "'R', 'Q', MB_ICONWARNING + MB_RETRYCANCEL + MB_DEFBUTTON1 + MB_APPLMODAL) = ID_RETRY) then "},
+      {"if MessageDlg('x', mtWarning, [mbOK, mbCancel], 0) = 2 then",
+       "if (MessageDlg('x', mtWarning, [mbOK, mbCancel], 0) = mrCancel) then "},
+      // refused, with the form named
+      {"Result := MessageDlg('x'" + ok + " = mrOK;",
+       "1:1 the result is assigned to Result, which the window cannot write: it writes the call alone or "
+       "tested "
+       "with if"},
+      {"Self.Answer := MessageDlg('x'" + ok + ";",
+       "1:1 the result is assigned to Self.Answer, which the window "
+       "cannot write: it writes the call alone or tested with if"},
+      {"if MessageDlg('x'" + ok + " <> mrOK then",
+       "1:42 <> cannot be written by the window: it tests a result with ="},
+      {"case MessageDlg('x'" + yesNo + " of",
+       "1:1 case cannot be written by the window: it tests one result with if"},
+      {"if Modified and (MessageDlg('x'" + ok + " = mrOK) then",
+       "1:13 and in the condition cannot be written by the window: it tests one result alone"},
+      {"if not (MessageDlg('x'" + ok + " = mrOK) then",
+       "1:4 not in the condition cannot be written by the window: "
+       "it tests one result alone"},
+      {"if (MessageDlg('x'" + ok + " = mrOK) Or Force then",
+       "1:51 Or in the condition cannot be written by the window: it tests one result alone"},
+      {"MessageDlg(Format('%d files', [N])" + ok,
+       "1:12 Format(...) cannot be read: the window writes values in braces, such as 'Saved {FileName}.' "
+       "with "
+       "values on"},
+      {box + "PChar(SysUtils.Format(S, [N])), 'T', MB_ICONERROR);",
+       "1:30 Format(...) cannot be read: the window "
+       "writes values in braces, such as 'Saved "
+       "{FileName}.' with values on"},
+      {"if MessageDlg('x'" + ok + " = 8 then", "1:44 unknown result 8; the numbers are 1 (OK) to 7 (No)"},
+      {"if " + box + "'x', 'y', MB_ICONERROR) = mrAll then", "1:53 unknown result mrAll"},
+      {"MessageDlg('x' + Caption('}')" + ok, "1:18 a value holding } cannot be written in braces"},
+      {"MessageDlg('x' + " + ok, "1:18 expected text in quotes or a value"},
+      {"MessageDlg('x' + 1.5" + ok.substr(0, 12) + "[mbOK], 2.5)",
+       "1:41 only whole numbers are understood here"},
+      {"MessageDlg('x' + 12ab" + ok, "1:18 unexpected letters after the number"},
+  };
+  for (const auto& [source, outcome] : cases) {
+    std::string refusal = Refusal(source);
+    EXPECT_EQ(refusal.empty() ? GenerateCode(ReadCode(source)).statement : refusal, outcome) << source;
+  }
+}
+
+// Values come back in braces with the check box on; the statement's own braces come back doubled.
+TEST(ReadCode, ValuesTurnTheBoxOnAndDoubleLiteralBraces) {
+  MessageChoices c =
+      ReadCode("Application.MessageBox(PChar('{x} of ' + N + #13#10'}'), '{T}', MB_ICONERROR)");
+  EXPECT_EQ(std::tuple(c.cbValues, c.mmMessage, c.edMBTitle),
+            std::tuple(true, std::vector<std::string>{"{{x}} of {N}", "}}"}, std::string("{{T}}")));
+  c = ReadCode("Application.MessageBox('{x}', PChar(Caption + '{'), MB_ICONERROR)");
+  EXPECT_EQ(std::tuple(c.cbValues, c.mmMessage[0], c.edMBTitle),
+            std::tuple(true, "{{x}}", std::string("{Caption}{{")));
+  c = ReadCode("Application.MessageBox('{x}', '{', MB_ICONERROR)");
+  EXPECT_EQ(std::tuple(c.cbValues, c.mmMessage[0], c.edMBTitle), std::tuple(false, "{x}", std::string("{")));
 }
 
 TEST(ReadCode, HostileInputNeverCrashes) {
