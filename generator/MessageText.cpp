@@ -228,6 +228,7 @@ std::vector<TextPart> PartsOf(std::string_view text, bool values) {
 void AppendValue(std::string& out, const std::string& expr) {
   bool loose = ValueNeedsParentheses(expr);
   if (loose) out += '(';
+  if (expr[0] == '*') out += ' ';  // behind a "(", "(*" would open a comment
   out += expr;
   if (loose) out += ')';
 }

@@ -98,6 +98,8 @@ TEST(MessageText, ValuesAgainstPreviewAndExpression) {
       {{"{A * B}{F(X - Y)}{S[I - 1]}{Borders}{Q('-')}"},
        "{A * B}{F(X - Y)}{S[I - 1]}{Borders}{Q('-')}",
        "A * B + F(X - Y) + S[I - 1] + Borders + Q('-')"},
+      // Whatever a value begins with, it opens no comment behind a bracket.
+      {{"{* A}{* B - C}"}, "{* A}{* B - C}", " * A + ( * B - C)"},
       // A split text keeps the values whole and between its constants.
       {{a250 + "{V}" + a250 + "bcdefgh"},
        a250 + "{V}" + a250 + "bcdefgh",
