@@ -124,12 +124,12 @@ GeneratedCode GenerateMessageBox(const MessageChoices& choices) {
     for (size_t i = firstCut; i < code.cuts.size(); ++i)
       code.cuts[i] += 6;
   };
+  bool lines = choices.mmMessage.size() >= 2;
   appendPChar([&] { return AppendMessageExpression(s, choices.mmMessage, choices.cbValues, code.cuts); },
-              choices.mmMessage.size() >= 2);
-  if (choices.mmMessage.size() >= 2) code.argumentsCut = s.size();
+              lines);
   s += ", ";
   appendPChar([&] { return AppendTextExpression(s, choices.edMBTitle, choices.cbValues, code.cuts); }, false);
-  if (code.argumentsCut != std::string::npos) code.argumentsCut = s.size();
+  if (lines) code.argumentsCut = s.size();
   s += ", " + MessageBoxFlagsExpression(choices) + ")";
   code.statement = writer.Finish("ID_", UpperCaseAscii(RemoveSpaces(choices.edMBCheckResult)));
   return code;
