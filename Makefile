@@ -14,12 +14,16 @@ all: host windows
 setup:
 	@scripts/setup.sh
 
+# Warnings are errors in the project's own builds; a user's own cmake --preset build leaves them
+# warnings. A build folder configured without it is configured again.
+CONFIGURE = grep -q '^VELLUMOR_WERROR:BOOL=ON' $(1)/CMakeCache.txt 2>/dev/null || cmake --preset $(2) -DVELLUMOR_WERROR=ON
+
 host: setup
-	@[ -f $(HOST)/build.ninja ] || cmake --preset host
+	@$(call CONFIGURE,$(HOST),host)
 	cmake --build $(HOST) -j $(JOBS)
 
 windows: setup
-	@[ -f $(WIN)/build.ninja ] || cmake --preset windows
+	@$(call CONFIGURE,$(WIN),windows)
 	cmake --build $(WIN) -j $(JOBS)
 	@scripts/wine-prefix.sh $(CURDIR)/$(WIN)/wineprefix
 
@@ -50,26 +54,30 @@ screenshot: windows
 	scripts/screenshot.sh $(CURDIR)/$(WIN) $(CURDIR)/docs/screenshot.png
 	scripts/screenshot.sh $(CURDIR)/$(WIN) $(CURDIR)/docs/paste-question.png paste-question
 
-# The release build of the benchmarks; make test builds it too, so it cannot rot unnoticed.
+# The release build of the benchmarks, every target of its preset as a user would build it; make
+# test builds it too, so it cannot rot unnoticed.
 bench-build: setup
-	@[ -f build/bench/build.ninja ] || cmake --preset bench
-	cmake --build build/bench -j $(JOBS) --target generator_bench
+	@$(call CONFIGURE,build/bench,bench)
+	cmake --build build/bench -j $(JOBS)
 
 bench: bench-build windows
 	build/bench/bench/generator_bench --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
 	scripts/window-bench.sh $(CURDIR)/$(WIN)
 
+# A finding is written straight into the repository's corpus, which make test replays.
 fuzz: setup
 	@[ -f build/fuzz/build.ninja ] || cmake --preset fuzz
 	cmake --build build/fuzz -j $(JOBS) --target fuzz_choices_json fuzz_from_code
 	mkdir -p build/fuzz/corpus build/fuzz/code-corpus
 	cp -n fuzz/corpus/* build/fuzz/corpus/ 2>/dev/null || true
 	cp -n fuzz/code-corpus/* build/fuzz/code-corpus/ 2>/dev/null || true
-	build/fuzz/fuzz/fuzz_choices_json -max_total_time=$${FUZZ_SECONDS:-60} -max_len=65536 build/fuzz/corpus
-	build/fuzz/fuzz/fuzz_from_code -max_total_time=$${FUZZ_SECONDS:-60} -max_len=65536 build/fuzz/code-corpus
+	build/fuzz/fuzz/fuzz_choices_json -max_total_time=$${FUZZ_SECONDS:-60} -max_len=65536 \
+	  -dict=fuzz/choices.dict -artifact_prefix=fuzz/corpus/found- build/fuzz/corpus
+	build/fuzz/fuzz/fuzz_from_code -max_total_time=$${FUZZ_SECONDS:-60} -max_len=65536 \
+	  -dict=fuzz/code.dict -artifact_prefix=fuzz/code-corpus/found- build/fuzz/code-corpus
 
 sanitize: setup
-	@[ -f build/sanitize/build.ninja ] || cmake --preset sanitize
+	@$(call CONFIGURE,build/sanitize,sanitize)
 	cmake --build build/sanitize -j $(JOBS)
 	ctest --test-dir build/sanitize --output-on-failure -j $(JOBS)
 

@@ -194,7 +194,11 @@ void ReadChoicesJson(std::string_view text, MessageChoices& choices, GivenCaptio
   json doc;
   try {
     doc = json::parse(text.begin(), text.end(), check);
-  } catch (const json::parse_error& e) {
+  } catch (const json::out_of_range&) {
+    // A number no double holds (1e999): named by the key it was read for, when there is one.
+    if (currentKey.empty()) throw InputError("choices: number out of range");
+    Fail(currentKey, "number out of range");
+  } catch (const json::exception& e) {
     std::string what = e.what();
     // "[json.exception.parse_error.101] parse error at line 1, column 2: ..." -> from "parse error"
     auto at = what.find("parse error");

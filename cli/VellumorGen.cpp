@@ -270,6 +270,9 @@ int RunVellumorGen(const std::vector<std::string>& args, std::istream& in, std::
     return Refuse(err, e.what());
   } catch (const CodeReadError& e) {
     return Refuse(err, e.what());
+  } catch (const nlohmann::json::exception& e) {
+    // Whatever else the JSON library raises is bad input too, never an abort.
+    return Refuse(err, std::string("choices: ") + e.what());
   } catch (const std::bad_alloc&) {
     err << "vellumor-gen: error: out of memory\n";
     return 1;

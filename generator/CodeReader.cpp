@@ -62,6 +62,9 @@ void AppendUtf8(std::string& out, std::uint32_t cp) {
   }
 }
 
+// Deeper than any real statement nests.
+constexpr int kMaxNesting = 100;
+
 class Source {
  public:
   explicit Source(std::string_view text) : text_(text) {}
@@ -116,6 +119,8 @@ class Source {
 
   std::vector<Token> Lex() {
     std::vector<Token> tokens;
+    // The parser recurses into brackets: their depth is bounded here, once for every path.
+    int depth = 0;
     for (;;) {
       SkipBlanksAndComments();
       Token t;
@@ -149,6 +154,8 @@ class Source {
         for (std::string_view pair : {":=", "<>", "<=", ">=", ".."})
           if (text_.compare(i_, 2, pair) == 0) len = 2;
         t.text = text_.substr(i_, len);
+        if ((c == '(' || c == '[') && ++depth > kMaxNesting) Fail(i_, "parentheses nested too deeply");
+        if ((c == ')' || c == ']') && depth > 0) --depth;
         i_ += len;
       } else {
         Fail(i_, "unexpected character");

@@ -328,3 +328,22 @@ TEST(CliProperties, WhatIsPrintedReadsBackIntoChoicesThatPrintTheSame) {
   }
   EXPECT_GT(printed, 400);
 }
+
+TEST(Cli, NumbersNoTypeHoldsAreRefusedNamingTheirKey) {
+  // Too large for a double, or for any integer type: the JSON library's own range errors.
+  for (const std::string number : {"1e999", "-1e999", "18446744073709551616", "-9223372036854775809"}) {
+    const std::pair<std::string, std::string> places[] = {
+        {number, "choices"},
+        {"{\"edStyle\": " + number + "}", "\"edStyle\""},
+        {"{\"edMDHelpContext\": " + number + "}", "\"edMDHelpContext\""},
+        {"{\"cbMDOK\": " + number + "}", "\"cbMDOK\""},
+        {"{\"edMBTitle\": " + number + "}", "\"edMBTitle\""},
+        {"{\"mmMessage\": [\"a\", " + number + "]}", "\"mmMessage\""},
+        {"{\"clbMBOptions\": [true, " + number + ", false, false, false, false]}", "\"clbMBOptions\""},
+    };
+    for (const auto& [input, key] : places) {
+      SCOPED_TRACE(input);
+      ExpectRefused(Gen(Split(kJson), input), key);
+    }
+  }
+}

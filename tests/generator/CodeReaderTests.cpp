@@ -286,3 +286,22 @@ TEST(ReadCode, HostileInputNeverCrashes) {
   }
   EXPECT_NE(Refusal(std::string(100000, '(')), "");
 }
+
+TEST(ReadCode, NestingIsBoundedWhereverItIs) {
+  // Each place the reader recurses into brackets: the message, the flags, the help context.
+  auto nested = [](int depth, const std::string& inner) {
+    return std::string(static_cast<size_t>(depth), '(') + inner + std::string(static_cast<size_t>(depth), ')');
+  };
+  const int deep = 100000;
+  EXPECT_EQ(Refusal("MessageDlg(" + nested(deep, "'x'") + ", mtInformation, [mbOK], 0);"),
+            "1:111 parentheses nested too deeply");
+  EXPECT_EQ(Refusal("Application.MessageBox('x', 'y', " + nested(deep, "MB_OK") + ");"),
+            "1:133 parentheses nested too deeply");
+  EXPECT_EQ(Refusal("MessageDlg('x', mtInformation, [mbOK, mbHelp],\n" + nested(deep, "1") + ");"),
+            "2:100 parentheses nested too deeply");
+  // As deep as the limit allows still reads: the call's own parenthesis counts.
+  EXPECT_EQ(Regenerated("MessageDlg(" + nested(99, "'x'") + ", mtInformation, [mbOK], 0);"),
+            Code(ReadCode("MessageDlg('x', mtInformation, [mbOK], 0);")));
+  EXPECT_EQ(Regenerated("Application.MessageBox('x', 'y', " + nested(99, "MB_ICONERROR") + ");"),
+            Regenerated("Application.MessageBox('x', 'y', MB_ICONERROR);"));
+}

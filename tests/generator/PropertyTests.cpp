@@ -24,7 +24,8 @@ std::string Rejoin(const std::vector<std::string>& lines) {
 }
 
 std::string Show(const std::vector<std::string>& lines) {
-  return "[" + JoinLines(lines, "]\n[") + "]\n";
+  const std::string joined = JoinLines(lines, "]\n[");  // a named string: see Quoted in MessageTextTests
+  return "[" + joined + "]\n";
 }
 
 }  // namespace
