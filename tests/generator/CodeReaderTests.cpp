@@ -265,7 +265,7 @@ TEST(ReadCode, ValuesTurnTheBoxOnAndDoubleLiteralBraces) {
 
 TEST(ReadCode, HostileInputNeverCrashes) {
   std::mt19937 rng(11);
-  const std::string alphabet = "'#$()[],;+-=.{}*/ \n\r\tMessageDlgApplicationBoxmtmbmrIDif0123456789";
+  const std::string alphabet = "'#$()[],;+-=.{}*/<>:@^ \n\r\tMessageDlgApplicationBoxmtmbmrIDif0123456789";
   std::string valid = Code(MessageChoices{});
   for (int round = 0; round < 20000; ++round) {
     std::string text = valid;
