@@ -103,6 +103,7 @@ TEST(ReadCode, MessageOfNoLinesAndCharacterCodes) {
       {"''", {}},
       {"", {}},
       {"'caf'#233' '#$D83D#$DE00", {"café 😀"}},
+      {"#$DBFF#$DFFF", {"\xF4\x8F\xBF\xBF"}},  // the last code point
       {"'A' + #13", {"A", ""}},
       {"'A'#13#10", {"A", ""}},
       {"#13#10'B' + #10#13", {"", "B", "", ""}},
@@ -147,6 +148,7 @@ TEST(ReadCode, RefusalsSayWhereAndWhat) {
        "1:37 expected ) after the help context, but the text ends here"},
       {"MessageDlg(#$D800'x', mtWarning, [mbOK], 0);", "1:12 half of a surrogate pair"},
       {"MessageDlg('x'#$10000, mtWarning, [mbOK], 0);", "1:15 character code is too large"},
+      {"MessageDlg('x'#x, mtWarning, [mbOK], 0);", "1:15 expected a character code after #"},
       {"if MessageDlg('x', mtWarning, [mbOK], 0) = mrMaybe then", "1:44 unknown result mrMaybe"},
       {"if Application.MessageBox('x', 'y', MB_ICONERROR) = IDMAYBE then", "1:53 unknown result IDMAYBE"},
       {"{ open comment MessageDlg", "1:1 comment is not closed"},
@@ -164,8 +166,8 @@ TEST(ReadCode, WhatBeginsLikeAStatement) {
         "if ( { c } Forms.Application.MessageBox", "Result := MessageDlg(", "case MessageDlg("})
     EXPECT_TRUE(BeginsLikeStatement(text)) << text;
   for (const char* text : {"ShowMessage('x');", "MessageDlgPos(", "MyMessageDlg(", "iffy", "{ MessageDlg",
-                           "If you close now, your changes are lost.", "If (you) close MessageDlg", "if",
-                           "Result := 5", "if not MessageDlg("})
+                           "If you close now, your changes are lost.", "2.MessageDlg(",
+                           "If (you) close MessageDlg", "if", "Result := 5", "if not MessageDlg("})
     EXPECT_FALSE(BeginsLikeStatement(text)) << text;
 }
 
@@ -290,7 +292,8 @@ TEST(ReadCode, HostileInputNeverCrashes) {
 TEST(ReadCode, NestingIsBoundedWhereverItIs) {
   // Each place the reader recurses into brackets: the message, the flags, the help context.
   auto nested = [](int depth, const std::string& inner) {
-    return std::string(static_cast<size_t>(depth), '(') + inner + std::string(static_cast<size_t>(depth), ')');
+    return std::string(static_cast<size_t>(depth), '(') + inner +
+           std::string(static_cast<size_t>(depth), ')');
   };
   const int deep = 100000;
   EXPECT_EQ(Refusal("MessageDlg(" + nested(deep, "'x'") + ", mtInformation, [mbOK], 0);"),

@@ -104,6 +104,10 @@ TEST(MessageText, ValuesAgainstPreviewAndExpression) {
       {{"{A * B}{F(X - Y)}{S[I - 1]}{Borders}{Q('-')}"},
        "{A * B}{F(X - Y)}{S[I - 1]}{Borders}{Q('-')}",
        "A * B + F(X - Y) + S[I - 1] + Borders + Q('-')"},
+      // Only whole words are operators.
+      {{"{Ais}{Zin}{ais}{zor}{_in}{0is}{9or}"},
+       "{Ais}{Zin}{ais}{zor}{_in}{0is}{9or}",
+       "Ais + Zin + ais + zor + _in + 0is + 9or"},
       // Whatever a value begins with, it opens no comment behind a bracket.
       {{"{* A}{* B - C}"}, "{* A}{* B - C}", " * A + ( * B - C)"},
       // A split text keeps the values whole and between its constants.
