@@ -34,7 +34,6 @@ QuotedText QuoteText(std::string_view text, std::size_t firstBudget = kMaxLitera
 struct TextPart {
   bool value = false;
   std::string text;
-  bool operator==(const TextPart&) const = default;
 };
 
 // What is wrong with the braces or a value of one text, at a column counted in characters from 1.
