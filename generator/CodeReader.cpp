@@ -764,7 +764,7 @@ class Parser {
       std::string name = Name("");
       // Format(...) as the whole text holds the text in its pattern; inside a longer text it is a value.
       if (Named(name, "format", {"", "sysutils.", "system.sysutils."}) && IsSymbol(Peek(), "(") &&
-          parts.empty() && !IsSymbol(t_[end], "+"))
+          parts.empty() && !IsSymbol(t_[end], "+") && grouped_ == 0)
         Fail(at,
              "Format(...) cannot be read: the window writes values in braces, such as "
              "'Saved {FileName}.' with values on");
@@ -781,7 +781,9 @@ class Parser {
       i_ = start;
     } else if (IsSymbol(at, "(") && Closes(i_, end)) {
       Next();
+      ++grouped_;
       std::vector<TextPart> inner = Inner();
+      --grouped_;
       if (std::any_of(inner.begin(), inner.end(), [](const TextPart& p) { return !p.value; })) {
         for (TextPart& part : inner)
           part.value ? parts.push_back(std::move(part)) : AppendLiteral(parts, part.text);
@@ -967,6 +969,7 @@ class Parser {
   std::vector<Token> t_;
   size_t i_ = 0;
   std::string spelled_;  // the last dotted name read, as written
+  int grouped_ = 0;      // inside (...) around an operand: a part of a text, never the whole
   Token messageAt_;
   std::vector<std::vector<TextPart>> lines_;
   std::vector<TextPart> title_;

@@ -193,6 +193,7 @@ TEST(ReadCode, RealStatementForms) {
        "MessageDlg('x' + (A + B) + (C) + 'y' + D + (E - F)" + ok + ";"},
       {"MessageDlg('x' + A - B + 'y'" + ok, "MessageDlg('x' + (A - B) + 'y'" + ok + ";"},
       {"MessageDlg('a' + Format('%d', [N])" + ok, "MessageDlg('a' + Format('%d', [N])" + ok + ";"},
+      {"MessageDlg('a' + Format(S, []) <> B" + ok, "MessageDlg('a' + (Format(S, []) <> B)" + ok + ";"},
       {box + "PChar('File ' + FileName + ' not found.'), PChar(Application.Title), MB_OK + MB_ICONERROR);",
        box + "PChar('File ' + FileName + ' not found.'), PChar(Application.Title), "
              "MB_ICONERROR + MB_OK + MB_DEFBUTTON1 + MB_APPLMODAL);"},
@@ -249,6 +250,8 @@ TEST(ReadCode, RealStatementForms) {
   for (const auto& [source, outcome] : cases) {
     std::string refusal = Refusal(source);
     EXPECT_EQ(refusal.empty() ? GenerateCode(ReadCode(source)).statement : refusal, outcome) << source;
+    // What is read writes code that reads back to itself.
+    if (refusal.empty()) EXPECT_EQ(Refusal(outcome) + GenerateCode(ReadCode(outcome)).statement, outcome);
   }
 }
 
