@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "CodeReader.h"
 #include "MessageText.h"
 
 namespace vellumor {
@@ -137,14 +138,31 @@ GeneratedCode GenerateMessageBox(const MessageChoices& choices) {
 
 }  // namespace
 
+namespace {
+
+// The first problem of one text: its braces, then each value's code. `whole`: the text is all
+// of the message or the title; `line`: a message line, which is written trimmed.
+std::optional<ValueProblem> FindProblem(std::string_view text, bool whole, bool line) {
+  if (auto problem = FindTextValueProblem(text)) return problem;
+  std::string_view written = line ? TrimLine(text) : text;
+  std::vector<TextPart> parts = SplitValues(written);
+  for (const TextPart& part : parts)
+    if (part.value)
+      if (auto why = FindValueReadProblem(part.text, whole && parts.size() == 1))
+        return ValueProblem{part.column + static_cast<size_t>(written.data() - text.data()), *why};
+  return std::nullopt;
+}
+
+}  // namespace
+
 std::optional<std::string> FindValueError(const MessageChoices& choices) {
   if (!choices.cbValues) return std::nullopt;
   for (size_t i = 0; i < choices.mmMessage.size(); ++i)
-    if (auto problem = FindTextValueProblem(choices.mmMessage[i]))
+    if (auto problem = FindProblem(choices.mmMessage[i], choices.mmMessage.size() == 1, true))
       return "line " + std::to_string(i + 1) + ", column " + std::to_string(problem->column) + ": " +
              problem->what;
   if (CallKindOf(choices) == CallKind::MessageBox)
-    if (auto problem = FindTextValueProblem(choices.edMBTitle))
+    if (auto problem = FindProblem(choices.edMBTitle, true, false))
       return "title, column " + std::to_string(problem->column) + ": " + problem->what;
   return std::nullopt;
 }

@@ -998,6 +998,21 @@ bool BeginsLikeStatement(std::string_view source) {
   return isCall(name);
 }
 
+std::optional<std::string> FindValueReadProblem(std::string_view expr, bool alone) {
+  const std::vector<std::string> line{"{" + std::string(expr) + "}"};
+  const std::string code = GetMessageLiteral(line, true).source;
+  try {
+    MessageChoices read =
+        ReadCode("MessageDlg(" + std::string(alone ? "" : "'' + ") + code + ", mtWarning, [mbOK], 0)");
+    if (!read.cbValues) return "the value is text, not code: write it without braces";
+    if (GetMessageLiteral(read.mmMessage, true).source != code)
+      return "the value would read back as other text and values: write its text outside the braces";
+  } catch (const CodeReadError& e) {
+    return "the value is not code that can be read back: " + e.what_;
+  }
+  return std::nullopt;
+}
+
 MessageChoices ReadCode(std::string_view source) {
   Source src(source);
   Parser parser(src, src.Lex());

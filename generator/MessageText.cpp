@@ -207,7 +207,7 @@ std::optional<ValueProblem> ParseValues(std::string_view text, std::vector<TextP
       if (auto bad = ShapeOf(expr).problem) return problem(exprAt + bad->column, bad->what);
       if (!literal.empty()) parts.push_back({false, std::move(literal)});
       literal.clear();
-      parts.push_back({true, std::string(expr)});
+      parts.push_back({true, std::string(expr), ColumnOf(text, i)});
       i = close + 1;
     } else {
       literal += c;

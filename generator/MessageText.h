@@ -34,6 +34,7 @@ QuotedText QuoteText(std::string_view text, std::size_t firstBudget = kMaxLitera
 struct TextPart {
   bool value = false;
   std::string text;
+  std::size_t column = 0;  // a value's opening brace, in characters from 1
 };
 
 // What is wrong with the braces or a value of one text, at a column counted in characters from 1.

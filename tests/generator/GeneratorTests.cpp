@@ -181,6 +181,18 @@ TEST(GeneratedCode, ValueErrorsNameLineOrTitleAndStopTheCode) {
       {{.mmMessage = {"{}"}, .cbValues = true}, "line 1, column 1: {} holds no expression"},
       {{.cbValues = true, .PageControl1 = 1, .edMBTitle = "ü}"}, "title, column 2: } has no opening {"},
       {{.mmMessage = {"x}"}, .cbValues = true, .PageControl1 = 1, .edMBTitle = "}"}, "line 1, column 2: "},
+      // Code the reader would not take back as the same value is not written.
+      {{.mmMessage = {"x {'abc'}"}, .cbValues = true}, "line 1, column 3: the value is text, not code"},
+      {{.mmMessage = {"{sLineBreak}"}, .cbValues = true}, "line 1, column 1: the value is text, not code"},
+      {{.mmMessage = {"{('x' + A)}"}, .cbValues = true},
+       "line 1, column 1: the value would read back as other"},
+      {{.cbValues = true, .PageControl1 = 1, .edMBTitle = "{A#x}"},
+       "title, column 1: the value is not code that can be read back: expected a character code after #"},
+      {{.mmMessage = {"\t {Format('%d', [N])}"}, .cbValues = true},
+       "line 1, column 3: the value is not code that can be read back: Format(...) cannot be read"},
+      {{.mmMessage = {"x {Format('%d', [N])}"}, .cbValues = true}, ""},
+      {{.mmMessage = {"x", "{Format('%d', [N])}"}, .cbValues = true}, ""},
+      {{.cbValues = true, .PageControl1 = 1, .edMBTitle = " {Format('%d', [N])}"}, ""},
       {{.mmMessage = {"{"}, .PageControl1 = 1, .edMBTitle = "}"}, ""},  // values off
       {{.cbValues = true, .edMBTitle = "}"}, ""},                       // MessageDlg page
   };
