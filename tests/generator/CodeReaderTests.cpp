@@ -118,6 +118,8 @@ TEST(ReadCode, RefusalsSayWhereAndWhat) {
       // A line break of two characters at the very start counts once.
       {"\r\nMessageDlg('x', mtCustom, [mbOK], 0);", "2:17 a custom dialog type cannot be made by the window"},
       {"MessageDlg('x', mtInformation,\n  [mbOK, mbClose], 0);", "2:10 unknown button mbClose"},
+      {"MessageDlg('x', Dialogs.mtNote, [mbOK], 0);", "1:17 unknown dialog type Dialogs.mtNote"},
+      {"MessageDlg('x', mtError, mbYesNoMaybe, 0);", "1:26 unknown button set mbYesNoMaybe"},
       {kMD + "[mbHelp], 0);", "1:32 the dialog needs at least one button besides Help"},
       {kMD + "[mbOK, mbHelp], HelpId);", "1:48 the help context must be an integer literal"},
       {kMD + "[mbOK], 4);", "1:40 a help context other than 0 needs mbHelp among the buttons"},
