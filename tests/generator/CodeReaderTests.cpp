@@ -103,7 +103,8 @@ TEST(ReadCode, MessageOfNoLinesAndCharacterCodes) {
       {"''", {}},
       {"", {}},
       {"'caf'#233' '#$D83D#$DE00", {"café 😀"}},
-      {"#$DBFF#$DFFF", {"\xF4\x8F\xBF\xBF"}},  // the last code point
+      {"#$20AC#$FFFF#$D800#$DC00", {"€\xEF\xBF\xBF\xF0\x90\x80\x80"}},  // three bytes, then four
+      {"#$DBFF#$DFFF", {"\xF4\x8F\xBF\xBF"}},                           // the last code point
       {"'A' + #13", {"A", ""}},
       {"'A'#13#10", {"A", ""}},
       {"#13#10'B' + #10#13", {"", "B", "", ""}},
@@ -266,6 +267,9 @@ TEST(ReadCode, ValuesTurnTheBoxOnAndDoubleLiteralBraces) {
   c = ReadCode("Application.MessageBox('{x}', PChar(Caption + '{'), MB_ICONERROR)");
   EXPECT_EQ(std::tuple(c.cbValues, c.mmMessage[0], c.edMBTitle),
             std::tuple(true, "{{x}}", std::string("{Caption}{{")));
+  // A value's own comments and line breaks become one blank, and nothing comes in front of it.
+  EXPECT_EQ(ReadCode("MessageDlg('x' +\n F( (* c *) A,\r\nB), mtError, [mbOK], 0)").mmMessage[0],
+            "x{F( A, B)}");
   c = ReadCode("Application.MessageBox('{x}', '{', MB_ICONERROR)");
   EXPECT_EQ(std::tuple(c.cbValues, c.mmMessage[0], c.edMBTitle), std::tuple(false, "{x}", std::string("{")));
 }
@@ -292,6 +296,9 @@ TEST(ReadCode, HostileInputNeverCrashes) {
     }
   }
   EXPECT_NE(Refusal(std::string(100000, '(')), "");
+  // The nesting bound counts open brackets, not brackets ever opened.
+  const std::string deep = std::string(99, '(') + "0" + std::string(99, ')');
+  EXPECT_EQ(Refusal("MessageDlg('x' + F" + deep + " + G" + deep + ", mtError, [mbOK], 0)"), "");
 }
 
 TEST(ReadCode, NestingIsBoundedWhereverItIs) {
