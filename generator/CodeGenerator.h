@@ -30,7 +30,8 @@ struct GeneratedCode {
 };
 
 // With cbValues on: what is wrong with a brace or a value in the texts of the page in effect
-// (the message lines; the title only on the MessageBox page), as one line for the user:
+// (the message lines; the title only on the MessageBox page): a { without }, {}, a } alone, a
+// value that would break the statement or not read back as itself. As one line for the user:
 // "line L, column C: ..." or "title, column C: ..." (L from 1, C in characters from 1 in the text
 // as typed). nullopt when there is nothing wrong, and always with cbValues off. The window and
 // the command line ask this before they generate.
