@@ -270,6 +270,8 @@ int RunVellumorGen(const std::vector<std::string>& args, std::istream& in, std::
     return Refuse(err, e.what());
   } catch (const CodeReadError& e) {
     return Refuse(err, e.what());
+  } catch (const ValueError& e) {
+    return Refuse(err, e.what());
   } catch (const nlohmann::json::exception& e) {
     // Whatever else the JSON library raises is bad input too, never an abort.
     return Refuse(err, std::string("choices: ") + e.what());
