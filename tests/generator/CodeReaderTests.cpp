@@ -298,7 +298,9 @@ TEST(ReadCode, HostileInputNeverCrashes) {
   EXPECT_NE(Refusal(std::string(100000, '(')), "");
   // The nesting bound counts open brackets, not brackets ever opened.
   const std::string deep = std::string(99, '(') + "0" + std::string(99, ')');
-  EXPECT_EQ(Refusal("MessageDlg('x' + F" + deep + " + G" + deep + ", mtError, [mbOK], 0)"), "");
+  EXPECT_EQ(Refusal("MessageBeep((MB_ICONERROR)); MessageDlg('x' + F" + deep + " + G" + deep +
+                    ", mtError, [mbOK], 0)"),
+            "");
 }
 
 TEST(ReadCode, NestingIsBoundedWhereverItIs) {
