@@ -38,32 +38,35 @@ std::string SystemErrorText(DWORD error) {
   return text.empty() ? "System error " + std::to_string(error) + "." : text;
 }
 
-// The confirmation text as the box can show it inside the work area. Lines are measured with
-// the box's own font at a fifth of the work area's width; the box may still break a line that
-// ends right at its edge once more, so only half of the lines the height allows are used.
-std::string ConfirmationTextToShow(HWND window, const std::string& text) {
-  const RECT work = WorkAreaOf(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY));
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof(metrics);
-  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-  GdiObject font(CreateFontIndirectW(&metrics.lfMessageFont));
-  ScreenDC dc;
-  ScopedSelect select(dc.Get(), font.Get());
+// Why the clipboard could not be used; `retry` is what to do again once another program frees it.
+std::string ClipboardTrouble(DWORD error, const std::string& retry) {
+  return error == ERROR_ACCESS_DENIED
+             ? "Another program is using the clipboard. " + retry + " again when it is free."
+             : SystemErrorText(error);
+}
+
+// The one way a box's text is fitted to the screen: measured in `dc`, which holds the box's font,
+// it stays as it is when the box can take it whole, else it is shortened around the note and
+// measured again, with fewer lines until the box can take it.
+std::string TextToShow(HDC dc, int wrapWidth, int widestLine, int height, const std::string& text,
+                       const LeftOutNote& note) {
+  auto fits = [&](const std::string& candidate) {
+    std::wstring wide = Widen(candidate);
+    RECT r{0, 0, wrapWidth, 0};
+    DrawTextW(dc, wide.empty() ? L" " : wide.c_str(), static_cast<int>(wide.size()), &r,
+              DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+    return r.bottom <= height && r.right <= widestLine;
+  };
+  if (fits(text)) return text;
   TEXTMETRICW tm{};
-  GetTextMetricsW(dc.Get(), &tm);
-  const int width = static_cast<int>(work.right - work.left) / 5;
-  // Room for the caption, the margins and the button row, in lines of text.
-  const int lineHeight = std::max<int>(1, tm.tmHeight + tm.tmExternalLeading);
-  const size_t maxLines =
-      static_cast<size_t>(std::max(5, (static_cast<int>(work.bottom - work.top) / lineHeight - 14) / 2));
+  GetTextMetricsW(dc, &tm);
   // Only the start of a line is measured: a line never holds more characters than pixels.
-  LineFit fit = [&](std::string_view line) -> size_t {
+  LineFit fit = [&](std::string_view line, int width) -> size_t {
     std::string_view start = line.substr(0, static_cast<size_t>(width) * 4);
     std::wstring wide = Widen(start);
     int fitting = 0;
     SIZE size{};
-    GetTextExtentExPointW(dc.Get(), wide.c_str(), static_cast<int>(wide.size()), width, &fitting, nullptr,
-                          &size);
+    GetTextExtentExPointW(dc, wide.c_str(), static_cast<int>(wide.size()), width, &fitting, nullptr, &size);
     // Back from UTF-16 units to UTF-8 bytes.
     size_t bytes = 0;
     for (int units = 0; bytes < start.size() && units < fitting;) {
@@ -74,7 +77,38 @@ std::string ConfirmationTextToShow(HWND window, const std::string& text) {
     }
     return std::min(bytes, start.size());
   };
-  return FitConfirmationText(text, fit, maxLines);
+  TextRoom room{
+      wrapWidth, widestLine,
+      static_cast<size_t>(std::max(1, height / std::max<int>(1, tm.tmHeight + tm.tmExternalLeading)))};
+  std::string shown = FitBoxText(text, fit, room, note);
+  while (!fits(shown) && room.lines > 5) {
+    room.lines = room.lines * 4 / 5;
+    shown = FitBoxText(text, fit, room, note);
+  }
+  return shown;
+}
+
+// The system's message box, in the message font: it wraps a little inside a fifth of the work
+// area's width and widens for a longer word, up to the whole width less its icon and margins. Its
+// caption, margins and button row are counted as lines of text, with room to spare.
+std::string SystemBoxTextToShow(HWND window, const std::string& text, const LeftOutNote& note) {
+  const RECT work = WorkAreaOf(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY));
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+  GdiObject font(CreateFontIndirectW(&metrics.lfMessageFont));
+  ScreenDC dc;
+  ScopedSelect select(dc.Get(), font.Get());
+  TEXTMETRICW tm{};
+  GetTextMetricsW(dc.Get(), &tm);
+  const int line = std::max<int>(1, tm.tmHeight + tm.tmExternalLeading);
+  const int frameW = 2 * GetSystemMetrics(SM_CXFIXEDFRAME), frameH = 2 * GetSystemMetrics(SM_CYFIXEDFRAME);
+  const int workW = static_cast<int>(work.right - work.left),
+            workH = static_cast<int>(work.bottom - work.top);
+  const int wrapWidth = std::max(line, workW / 5 - line);
+  const int widestLine = std::max(wrapWidth, workW - frameW - GetSystemMetrics(SM_CXICON) - 4 * line);
+  const int height = workH - frameH - GetSystemMetrics(SM_CYCAPTION) - 8 * line;
+  return TextToShow(dc.Get(), wrapWidth, widestLine, std::max(line, height), text, note);
 }
 
 }  // namespace
@@ -198,7 +232,13 @@ void TFormMain::mmMessagePaste(TObject*, bool& handled) {
 }
 
 void TFormMain::ReadStatementFromClipboard(TObject*) {
-  const std::string text = Clipboard().AsText();
+  std::string text;
+  if (!Clipboard().GetAsText(text)) {
+    Application->MessageBox("The clipboard could not be read.\r\r" +
+                                ClipboardTrouble(GetLastError(), "Choose Read Statement from Clipboard"),
+                            "Read Statement", MB_OK | MB_ICONERROR);
+    return;
+  }
   if (!BeginsLikeStatement(text)) {
     Application->MessageBox(
         "The clipboard holds no MessageDlg or Application.MessageBox statement. Copy one, then try again.",
@@ -220,11 +260,12 @@ bool TFormMain::OfferStatement(const std::string& text, bool pasting) {
                                 pasting ? MB_YESNO | MB_ICONWARNING : MB_OK | MB_ICONWARNING);
     return !(pasting && answer == IDYES);
   }
-  if (Application->MessageBox(ReadStatementQuestion(CallKindOf(choices)), "Read Statement",
-                              MB_YESNO | MB_ICONQUESTION) != IDYES)
-    return false;
-  SetChoices(choices);
-  return true;
+  // No pastes the statement as text. Esc and the close box, which the system may allow on a Yes/No
+  // box (answering Cancel), leave everything as it was.
+  const int answer = Application->MessageBox(ReadStatementQuestion(CallKindOf(choices)), "Read Statement",
+                                             MB_YESNO | MB_ICONQUESTION);
+  if (answer == IDYES) SetChoices(choices);
+  return answer != IDNO;
 }
 
 void TFormMain::FormCreate(TObject*) {
@@ -271,13 +312,17 @@ void TFormMain::ActPreviewExecute(TObject*) {
   if (CallKindOf(c) == CallKind::MessageBox) {
     SetLastError(0);
     // Never end silently: a box the system refused is reported with its reason.
-    if (Application->MessageBox(text, c.edMBTitle, GetMessageBoxFlags(c)) == 0)
+    if (Application->MessageBox(SystemBoxTextToShow(Handle(), text, PreviewNote), c.edMBTitle,
+                                GetMessageBoxFlags(c)) == 0)
       ReportRefusedPreview(GetLastError());
     return;
   }
   MessageDlgParams params = GetMessageDlgParams(c);
   if (c.cbMDSound) SoundBeep(StyleInfo(c.edStyle).soundValue);
-  MessageDlg(text, static_cast<TMsgDlgType>(params.dialogType), params.buttons, 0);
+  MessageDlg(text, static_cast<TMsgDlgType>(params.dialogType), params.buttons, 0,
+             [](const std::string& whole, HDC dc, int wrapWidth, int widestLine, int height) {
+               return TextToShow(dc, wrapWidth, widestLine, height, whole, PreviewNote);
+             });
 }
 
 void TFormMain::ReportRefusedPreview(DWORD error) {
@@ -287,7 +332,7 @@ void TFormMain::ReportRefusedPreview(DWORD error) {
 
 void TFormMain::ActCreateExecute(TObject*) {
   GeneratedCode code = GenerateCode(ReadChoices());
-  std::string shown = ConfirmationTextToShow(Handle(), GetConfirmationText(code));
+  std::string shown = SystemBoxTextToShow(Handle(), GetConfirmationText(code), ConfirmationNote);
   if (Application->MessageBox(shown, "Code", MB_OKCANCEL | MB_ICONINFORMATION) != IDOK) return;
   // The staging memo holds the copied code: its lines joined by CR LF, nothing after the last.
   // Being hidden it has no edit window to lay the text out, so this costs no more than a copy.
@@ -299,11 +344,9 @@ void TFormMain::ActCreateExecute(TObject*) {
 }
 
 void TFormMain::ReportFailedCopy(DWORD error) {
-  std::string reason = error == ERROR_ACCESS_DENIED
-                           ? "Another program is using the clipboard. Press Create again when it is free."
-                           : SystemErrorText(error);
-  Application->MessageBox("The code was not copied to the clipboard.\r\r" + reason, "Code",
-                          MB_OK | MB_ICONERROR);
+  Application->MessageBox(
+      "The code was not copied to the clipboard.\r\r" + ClipboardTrouble(error, "Press Create"), "Code",
+      MB_OK | MB_ICONERROR);
 }
 
 void TFormMain::ActAboutExecute(TObject*) {

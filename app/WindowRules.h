@@ -25,15 +25,27 @@ struct EnabledStates {
 // `mdCheckResultItems` is the number of items edMDCheckResult holds now.
 EnabledStates GetEnabledStates(const MessageChoices& choices, int mdCheckResultItems);
 
-// How many bytes of the start of a line fit on one line of the box (at least one character).
-using LineFit = std::function<size_t(std::string_view line)>;
+// How many bytes of the start of a line fit in `width` pixels of the box (at least one character).
+using LineFit = std::function<size_t(std::string_view line, int width)>;
+// The room a box has for its text: the width it wraps at, the widest line it can show inside the
+// work area (it widens for a longer word), and how many lines it can take.
+struct TextRoom {
+  int wrapWidth = 0;
+  int widestLine = 0;
+  size_t lines = 0;
+};
+// What the note in place of the left-out part of a text says.
+using LeftOutNote = std::function<std::string(std::string_view leftOut)>;
 
-// The confirmation text as the box can show it with its buttons on the screen. A text whose
-// words all fit on a line and whose lines, broken where `fit` says, number at most `maxLines`
-// is returned as it is, for the box to wrap. Any other is broken into such lines itself, and
-// where they are too many, keeps the first and the last ones around a line that says how much
-// is left out.
-std::string FitConfirmationText(const std::string& text, const LineFit& fit, size_t maxLines);
+// The text as the box can show it with its buttons on the screen. A text whose lines, wrapped as
+// the box wraps them, number at most `room.lines` is returned as it is, but for line breaks inside
+// words wider than the box's widest line. A longer one keeps the first and the last lines around
+// the note.
+std::string FitBoxText(const std::string& text, const LineFit& fit, const TextRoom& room,
+                       const LeftOutNote& note);
+// Create's confirmation counts what it leaves out in characters; the preview in the message's lines.
+std::string ConfirmationNote(std::string_view leftOut);
+std::string PreviewNote(std::string_view leftOut);
 
 // The question before the window takes a statement read from the clipboard.
 std::string ReadStatementQuestion(CallKind kind);

@@ -124,6 +124,7 @@ const std::map<std::string, Reader, std::less<>>& Readers() {
     index("edMBDefault", &MessageChoices::edMBDefault);
     index("edMBModal", &MessageChoices::edMBModal);
     flag("rbMDPreset", &MessageChoices::rbMDPreset);
+    flag("cbValues", &MessageChoices::cbValues);
     // The ten button boxes are named after their buttons: mbYesToAll -> cbMDYesToAll.
     for (const auto& button : MessageDlgButtons())
       if (button.box) flag("cbMD" + std::string(button.name.substr(2)), button.box);
@@ -249,6 +250,7 @@ void SettleChoices(MessageChoices& choices, const GivenCaptions& given) {
   CheckText(choices.edMBCheckResult, "the result caption (edMBCheckResult)");
   SettleCaption(choices.edMDCheckResult, given.md, MDCheckResultItems(choices), "edMDCheckResult");
   SettleCaption(choices.edMBCheckResult, given.mb, MBCheckResultItems(choices.edMBPreset), "edMBCheckResult");
+  if (auto problem = FindValueError(choices)) throw InputError(*problem);
   if (CallKindOf(choices) == CallKind::MessageDlg && NoMessageDlgButtonSelected(choices))
     throw InputError(
         "no MessageDlg button is selected: tick at least one of cbMDOK to cbMDNoToAll "
@@ -258,6 +260,7 @@ void SettleChoices(MessageChoices& choices, const GivenCaptions& given) {
 json ChoicesToJson(const MessageChoices& c) {
   json j;
   j["mmMessage"] = c.mmMessage;
+  j["cbValues"] = c.cbValues;
   j["edStyle"] = c.edStyle;
   j["PageControl1"] = c.PageControl1;
   j["rbMDPreset"] = c.rbMDPreset;
@@ -287,11 +290,12 @@ json ResultJson(const MessageChoices& choices) {
   result["dialogType"] = params.dialogType;
   result["buttonSet"] = params.buttons;
   result["messageBoxFlags"] = GetMessageBoxFlags(choices);
-  result["previewText"] = GetPreviewText(choices.mmMessage);
-  result["messageLiteral"] = GetMessageLiteral(choices.mmMessage).source;
+  result["previewText"] = GetPreviewText(choices.mmMessage, choices.cbValues);
+  result["previewTitle"] = GetPreviewTitle(choices.edMBTitle, choices.cbValues);
+  result["messageLiteral"] = GetMessageLiteral(choices.mmMessage, choices.cbValues).source;
   result["statement"] = code.statement;
   result["beepLine"] = code.beepLine ? json(*code.beepLine) : json(nullptr);
-  result["codeLines"] = LayoutCodeLines(code.statement, code.messageLineCount, code.kind);
+  result["codeLines"] = LayoutCodeLines(code);
   result["clipboardText"] = GetClipboardText(code);
   return result;
 }

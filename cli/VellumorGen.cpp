@@ -95,6 +95,7 @@ struct Options {
   std::optional<std::int32_t> helpContext;
   std::optional<std::string> checkResult;
   bool sound = false;
+  bool values = false;
   std::optional<std::string> title;
   std::optional<int> defaultButton;
   // CLI11 writes into plain values; the ones given are moved into the optionals above.
@@ -140,6 +141,7 @@ void Apply(const Options& o, std::istream& in, MessageChoices& c, GivenCaptions&
     (md ? given.md : given.mb) = true;
   }
   if (o.sound) c.cbMDSound = true;
+  if (o.values) c.cbValues = true;
   if (o.title) c.edMBTitle = *o.title;
   if (o.defaultButton) {
     // As for a result caption: only a button the window's list offers, never a flag the window
@@ -165,12 +167,13 @@ keys are the window's control names (see the README), and the options above over
 default); the other options belong to one page and apply to it whichever page is in effect.
 
 Output: the code Create copies, one line per output line; with --json, one object with
-dialogType, buttonSet, messageBoxFlags, previewText, messageLiteral, statement, beepLine,
+dialogType, buttonSet, messageBoxFlags, previewText, previewTitle, messageLiteral, statement, beepLine,
 codeLines and clipboardText. Exit status: 0 on success, 2 on bad input.
 
 Examples:
   vellumor-gen --line "File saved." --style information
   vellumor-gen --messagebox --line "Delete it?" --preset yes-no --check-result Yes --title Confirm
+  vellumor-gen --values --line "Delete {FileName}?" --preset ok-cancel --check-result OK
   vellumor-gen --choices saved.json --json
   vellumor-gen --from-code old.pas | vellumor-gen --choices -)";
 
@@ -209,6 +212,8 @@ int RunVellumorGen(const std::vector<std::string>& args, std::istream& in, std::
                  "MessageBox options, comma-separated or repeated: default-desktop-only, right, "
                  "rtl-reading, set-foreground, topmost, service-notification")
       ->allow_extra_args(false);
+  app.add_flag("--values", o.values,
+               "{expression} in the message and title is Delphi code; {{ and }} are braces");
   auto* lineOpt =
       app.add_option("--line", o.lines, "One message line (repeat for more lines)")->allow_extra_args(false);
   app.add_option("--message-file", o.messageFile, "Read the message lines from a file (- for standard input)")
@@ -264,6 +269,8 @@ int RunVellumorGen(const std::vector<std::string>& args, std::istream& in, std::
   } catch (const InputError& e) {
     return Refuse(err, e.what());
   } catch (const CodeReadError& e) {
+    return Refuse(err, e.what());
+  } catch (const ValueError& e) {
     return Refuse(err, e.what());
   } catch (const nlohmann::json::exception& e) {
     // Whatever else the JSON library raises is bad input too, never an abort.

@@ -68,8 +68,16 @@ bool TClipboard::SetAsText(std::string_view utf8, HWND owner) {
 }
 
 std::string TClipboard::AsText() const {
-  if (!OpenClipboardPatiently(nullptr)) return {};
   std::string text;
+  GetAsText(text);
+  return text;
+}
+
+bool TClipboard::GetAsText(std::string& text) const {
+  text.clear();
+  // Opened as a window: the system tells a holder without one from another such holder only by
+  // its window, and would let this read in while another thread holds the clipboard.
+  if (!OpenClipboardPatiently(HiddenOwner())) return false;
   if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
     if (auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
       text = Narrow(chars);
@@ -77,7 +85,7 @@ std::string TClipboard::AsText() const {
     }
   }
   CloseClipboard();
-  return text;
+  return true;
 }
 
 TClipboard& Clipboard() {

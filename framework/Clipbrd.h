@@ -17,8 +17,11 @@ class TClipboard {
   // can fail (the memory, opening) is done before the clipboard is emptied, so a refused copy
   // leaves it as it was.
   bool SetAsText(std::string_view utf8, HWND owner = nullptr);
-  // The clipboard's text as UTF-8; empty when it holds none.
+  // The clipboard's text as UTF-8; empty when it holds none or could not be opened.
   std::string AsText() const;
+  // The same, false when the clipboard could not be opened (another program holds it), and
+  // GetLastError() says why.
+  bool GetAsText(std::string& text) const;
 };
 
 TClipboard& Clipboard();

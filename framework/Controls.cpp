@@ -1073,8 +1073,17 @@ void TWinControl::CMFontChanged(TMessage& m) {
 }
 
 void TWinControl::CMEnabledChanged(TMessage& m) {
+  if (FHandle && !FEnabled) {
+    HWND focus = GetFocus();
+    if (focus && Root() != this && (focus == FHandle || IsChild(FHandle, focus)))
+      Root()->DefocusControl(this);
+  }
   if (FHandle) EnableWindow(FHandle, FEnabled);
   TControl::CMEnabledChanged(m);
+}
+
+void TWinControl::DefocusControl(TWinControl*) {
+  if (FHandle) ::SetFocus(FHandle);
 }
 
 void TWinControl::CMVisibleChanged(TMessage&) {

@@ -286,6 +286,9 @@ class TWinControl : public TControl {
   virtual void WMCaptureChanged(TMessage& message);
   virtual void CMEnter(TMessage& message);
   virtual void CMExit(TMessage& message);
+  // Called on the top-level control when `control`, which holds the focus, is being disabled: the
+  // system would leave the focus on nothing. The base gives it to the top-level window itself.
+  virtual void DefocusControl(TWinControl* control);
   void CMFontChanged(TMessage& message) override;
   void CMEnabledChanged(TMessage& message) override;
   void CMVisibleChanged(TMessage& message) override;

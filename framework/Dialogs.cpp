@@ -45,6 +45,7 @@ struct DialogState {
   bool closesWithoutButton = false;
   TModalResult result = mrNone;
   bool done = false;
+  const TTextShortener* shorten = nullptr;
 };
 
 // Lone CR or LF as CR LF, so the static control and the measurement break lines alike.
@@ -114,23 +115,37 @@ void Layout(HWND dialog, DialogState& state) {
   const int maxClientW = std::max<int>(button.right + 2 * margin.right,
                                        (work.right - work.left) - (frameOnly.right - frameOnly.left));
 
-  // Measure the text with the dialog's font, wrapping at most at 60% of the work area.
-  std::wstring shown = WithCrLf(state.text);
-  RECT textRect{0, 0, std::max<LONG>(200, (work.right - work.left) * 3 / 5), 0};
-  HDC dc = GetDC(dialog);
-  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)));
-  DrawTextW(dc, shown.empty() ? L" " : shown.c_str(), -1, &textRect,
-            DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
-  SelectObject(dc, old);
-  ReleaseDC(dialog, dc);
-  int bodyLeft = margin.right + (icon ? iconW + margin.right : 0);
-  int textW = std::min<int>(textRect.right, maxClientW - bodyLeft - margin.right), textH = textRect.bottom;
-
   // Buttons that need more width than the work area has wrap onto further rows.
   int n = static_cast<int>(state.buttons.size());
   int perRow = std::max<int>(1, (maxClientW - 2 * margin.right + gap.right) / (button.right + gap.right));
   perRow = std::min(perRow, std::max(n, 1));
   int rows = n == 0 ? 1 : (n + perRow - 1) / perRow;
+  const int buttonsH = rows * button.bottom + (rows - 1) * gap.bottom;
+
+  // Measure the text with the dialog's font, wrapping at most at 60% of the work area.
+  int bodyLeft = margin.right + (icon ? iconW + margin.right : 0);
+  const int wrapW = std::max<LONG>(200, (work.right - work.left) * 3 / 5);
+  const int widest = maxClientW - bodyLeft - margin.right;
+  const int maxTextH =
+      (work.bottom - work.top) - (frameOnly.bottom - frameOnly.top) - 3 * margin.bottom - buttonsH;
+  std::wstring shown = WithCrLf(state.text);
+  HDC dc = GetDC(dialog);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)));
+  auto measure = [&] {
+    RECT r{0, 0, wrapW, 0};
+    DrawTextW(dc, shown.empty() ? L" " : shown.c_str(), -1, &r,
+              DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+    return r;
+  };
+  RECT textRect = measure();
+  if (state.shorten && *state.shorten && (textRect.bottom > maxTextH || textRect.right > widest)) {
+    shown = WithCrLf(Widen((*state.shorten)(Narrow(state.text), dc, wrapW, widest, maxTextH)));
+    textRect = measure();
+  }
+  SelectObject(dc, old);
+  ReleaseDC(dialog, dc);
+  int textW = std::min<int>(textRect.right, widest), textH = textRect.bottom;
+
   auto rowWidth = [&](int count) {
     return static_cast<int>(count * button.right + std::max(0, count - 1) * gap.right);
   };
@@ -138,7 +153,7 @@ void Layout(HWND dialog, DialogState& state) {
       std::max<int>(bodyLeft + textW + margin.right, margin.right + rowWidth(perRow) + margin.right);
   int bodyH = std::max<int>(iconH, textH);
   int rowTop = margin.bottom + bodyH + margin.bottom;
-  int clientH = rowTop + rows * button.bottom + (rows - 1) * gap.bottom + margin.bottom;
+  int clientH = rowTop + buttonsH + margin.bottom;
 
   if (icon) {
     HWND iconCtl =
@@ -261,8 +276,9 @@ std::vector<WORD> EmptyTemplate(const wchar_t* windowClass) {
 }  // namespace
 
 TModalResult MessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons,
-                        int /*helpContext*/) {
+                        int /*helpContext*/, const TTextShortener& shorten) {
   DialogState state;
+  state.shorten = &shorten;
   state.text = Widen(text);
   static constexpr const wchar_t* captions[] = {L"Warning", L"Error", L"Information", L"Confirmation"};
   state.caption = type < mtCustom ? captions[type] : Widen(Application ? Application->Title : std::string());

@@ -1,10 +1,14 @@
 // The typed message dialog.
 //   TMsgDlgType, TMsgDlgBtn, TMsgDlgButtons   dialog types and the button set (bit n = button n)
 //   MessageDlg                                shows the dialog modally, returns the modal result
+//   TTextShortener                            what shortens a text too large for the dialog
 //   mrNone ... mrYesToAll                     modal results
 #pragma once
 
+#include <windows.h>
+
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace vellumor {
@@ -39,6 +43,13 @@ constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry 
 // answer Cancel, else No, else OK when the set has them. Help answers nothing: it does not close
 // the dialog. Ctrl+C copies the caption, text and button captions to the clipboard. Returns the
 // modal result of the button pressed (mrNone if the dialog could not be shown).
-TModalResult MessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext);
+//
+// `shorten` is asked for a shorter text when the whole one would make the dialog taller than the
+// work area (or wider, by a long word): it gets the text, a device context with the dialog's font,
+// the width the dialog wraps at, the widest line and the height it can take for its text.
+using TTextShortener =
+    std::function<std::string(const std::string& text, HDC dc, int wrapWidth, int widestLine, int height)>;
+TModalResult MessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext,
+                        const TTextShortener& shorten = nullptr);
 
 }  // namespace vellumor

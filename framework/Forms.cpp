@@ -305,6 +305,14 @@ void TForm::FocusFirstControl() {
 }
 
 // Snaps each edge that is within SnapBuffer of the same edge of the monitor's work area.
+// The focus goes on in tab order, as Tab would take it, to what can still take it.
+void TForm::DefocusControl(TWinControl* control) {
+  if (TWinControl* next = FindNextControl(this, control, true, true))
+    next->SetFocus();
+  else
+    TWinControl::DefocusControl(control);
+}
+
 void TForm::SnapToWorkArea(RECT& r) const {
   const RECT work = WorkAreaOf(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST));
   int width = r.right - r.left, height = r.bottom - r.top;

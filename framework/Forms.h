@@ -102,6 +102,7 @@ class TForm : public TWinControl {
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   void CMVisibleChanged(TMessage& message) override;
+  void DefocusControl(TWinControl* control) override;
 
  private:
   struct TSystemMenuItem {

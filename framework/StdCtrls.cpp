@@ -47,13 +47,19 @@ void TCustomEdit::WndProc(TMessage& m) {
   }
 }
 
-// Shift+Insert pastes through WM_PASTE, as Ctrl+V and the context menu do: the edit window itself
-// may paste that key without the message, past a control's paste handling.
+// The old clipboard keys go through the messages, as Ctrl+X, Ctrl+C, Ctrl+V and the context menu
+// do: the edit window itself may act on these keys without the message, past a control's own
+// handling of it.
 void TCustomEdit::KeyDown(WORD& key, TShiftState shift) {
   TWinControl::KeyDown(key, shift);
-  if (key == VK_INSERT && (shift & (ssShift | ssCtrl | ssAlt)) == ssShift) {
+  const TShiftState held = shift & (ssShift | ssCtrl | ssAlt);
+  UINT message = key == VK_INSERT && held == ssShift   ? WM_PASTE
+                 : key == VK_INSERT && held == ssCtrl  ? WM_COPY
+                 : key == VK_DELETE && held == ssShift ? WM_CUT
+                                                       : 0;
+  if (message) {
     key = 0;
-    Perform(WM_PASTE);
+    Perform(message);
   }
 }
 
@@ -558,6 +564,22 @@ std::vector<std::string> SplitLines(const std::string& text) {
   return lines;
 }
 
+// The lines as the edit window shows them: it breaks at LF, alone or after CR or CR CR, and
+// shows nothing for a lone CR, which stays in its line.
+std::vector<std::string> EditLines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  for (size_t i = text.find('\n'); i != std::string::npos; i = text.find('\n', start)) {
+    size_t end = i;
+    for (int cr = 0; cr < 2 && end > start && text[end - 1] == '\r'; ++cr)
+      --end;
+    lines.push_back(text.substr(start, end - start));
+    start = i + 1;
+  }
+  if (start < text.size()) lines.push_back(text.substr(start));
+  return lines;
+}
+
 // Breaks go between lines; an empty last line needs one more, or it would read back as none.
 std::string JoinLines(const std::vector<std::string>& lines) {
   std::string text;
@@ -760,7 +782,7 @@ LRESULT Send(HWND hwnd, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) {
 
 std::vector<std::string>& TMemoStrings::Pending() const {
   if (!FCollecting) {
-    FPending = SplitLines(FMemo.TCustomEdit::Text());
+    FPending = EditLines(FMemo.TCustomEdit::Text());
     FCollecting = true;
     // A message is on its way, so a memo left alone still shows its new lines.
     if (FMemo.HandleAllocated()) PostMessageW(FMemo.Handle(), WM_NULL, 0, 0);
@@ -837,7 +859,7 @@ void TMemoStrings::Clear() {
 // for every line, which grows with the square of the line count.
 std::vector<std::string> TMemoStrings::ToVector() const {
   if (FCollecting) return FPending;
-  return SplitLines(FMemo.TCustomEdit::Text());
+  return EditLines(FMemo.TCustomEdit::Text());
 }
 
 void TMemoStrings::BeginUpdate() {

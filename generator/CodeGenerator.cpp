@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "CodeReader.h"
 #include "MessageText.h"
 
 namespace vellumor {
@@ -97,7 +98,8 @@ GeneratedCode GenerateMessageDlg(const MessageChoices& choices) {
   StatementWriter writer(choices.cbMDCheckResult, MessageSize(choices));
   std::string& s = writer.Text();
   s += "MessageDlg(";
-  AppendMessageLiteral(s, choices.mmMessage);
+  AppendMessageExpression(s, choices.mmMessage, choices.cbValues, code.cuts);
+  if (choices.mmMessage.size() > 1) code.argumentsCut = s.size();
   s += ", ";
   s += style.typeName;
   s += ", [" + MessageDlgButtonList(params.buttons) + "], " + std::to_string(helpContext) + ")";
@@ -109,20 +111,26 @@ GeneratedCode GenerateMessageDlg(const MessageChoices& choices) {
 GeneratedCode GenerateMessageBox(const MessageChoices& choices) {
   GeneratedCode code;
   code.kind = CallKind::MessageBox;
-  QuotedText title = QuoteText(choices.edMBTitle);
-  StatementWriter writer(choices.cbMBCheckResult, MessageSize(choices) + title.source.size());
+  StatementWriter writer(choices.cbMBCheckResult, MessageSize(choices) + choices.edMBTitle.size());
   std::string& s = writer.Text();
   s += "Application.MessageBox(";
-  // PChar(...) turns a string expression into the PChar the call takes; a single literal needs
-  // none. Whether the message became an expression is known only once it is written.
-  size_t messageStart = s.size();
-  size_t pieces = AppendMessageLiteral(s, choices.mmMessage);
-  if (choices.mmMessage.size() >= 2 || pieces > 1) {
-    s.insert(messageStart, "PChar(");
+  // PChar(...) turns a string expression (or a value) into the PChar the call takes; a single
+  // literal needs none. Whether the text became an expression is known only once it is written.
+  auto appendPChar = [&](auto append, bool lines) {
+    size_t start = s.size(), firstCut = code.cuts.size();
+    ExpressionInfo info = append();
+    if (!lines && info.operands == 1 && !info.hasValue) return;
+    s.insert(start, "PChar(");
     s += ")";
-  }
+    for (size_t i = firstCut; i < code.cuts.size(); ++i)
+      code.cuts[i] += 6;
+  };
+  bool lines = choices.mmMessage.size() >= 2;
+  appendPChar([&] { return AppendMessageExpression(s, choices.mmMessage, choices.cbValues, code.cuts); },
+              lines);
   s += ", ";
-  s += title.pieces > 1 ? "PChar(" + title.source + ")" : title.source;
+  appendPChar([&] { return AppendTextExpression(s, choices.edMBTitle, choices.cbValues, code.cuts); }, false);
+  if (lines) code.argumentsCut = s.size();
   s += ", " + MessageBoxFlagsExpression(choices) + ")";
   code.statement = writer.Finish("ID_", UpperCaseAscii(RemoveSpaces(choices.edMBCheckResult)));
   return code;
@@ -130,7 +138,37 @@ GeneratedCode GenerateMessageBox(const MessageChoices& choices) {
 
 }  // namespace
 
+namespace {
+
+// The first problem of one text: its braces, then each value's code. `whole`: the text is all
+// of the message or the title; `line`: a message line, which is written trimmed.
+std::optional<ValueProblem> FindProblem(std::string_view text, bool whole, bool line) {
+  if (auto problem = FindTextValueProblem(text)) return problem;
+  std::string_view written = line ? TrimLine(text) : text;
+  std::vector<TextPart> parts = SplitValues(written);
+  for (const TextPart& part : parts)
+    if (part.value)
+      if (auto why = FindValueReadProblem(part.text, whole && parts.size() == 1))
+        return ValueProblem{part.column + static_cast<size_t>(written.data() - text.data()), *why};
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> FindValueError(const MessageChoices& choices) {
+  if (!choices.cbValues) return std::nullopt;
+  for (size_t i = 0; i < choices.mmMessage.size(); ++i)
+    if (auto problem = FindProblem(choices.mmMessage[i], choices.mmMessage.size() == 1, true))
+      return "line " + std::to_string(i + 1) + ", column " + std::to_string(problem->column) + ": " +
+             problem->what;
+  if (CallKindOf(choices) == CallKind::MessageBox)
+    if (auto problem = FindProblem(choices.edMBTitle, true, false))
+      return "title, column " + std::to_string(problem->column) + ": " + problem->what;
+  return std::nullopt;
+}
+
 GeneratedCode GenerateCode(const MessageChoices& choices) {
+  if (auto problem = FindValueError(choices)) throw ValueError(*problem);
   GeneratedCode code =
       CallKindOf(choices) == CallKind::MessageDlg ? GenerateMessageDlg(choices) : GenerateMessageBox(choices);
   code.messageLineCount = choices.mmMessage.size();

@@ -4,42 +4,18 @@ namespace vellumor {
 
 namespace {
 
-// A closing apostrophe followed by a line separator or by the join of two long constants.
-bool IsLineBreakCut(std::string_view s, size_t closing) {
-  return s.compare(closing + 1, 3, " + ") == 0 &&
-         (s.compare(closing + 4, 3, "#13") == 0 || s.compare(closing + 4, 1, "'") == 0);
-}
-
 // Calls line(indent, piece) for each laid-out line, in order.
 template <typename LineFn>
-void ForEachLine(std::string_view statement, size_t messageLineCount, CallKind kind, LineFn&& line) {
-  std::string_view indent;  // in front of what is left after the last cut
+void ForEachLine(const GeneratedCode& code, LineFn&& line) {
+  std::string_view statement = code.statement, indent;  // indent: in front of what follows the cut
   size_t start = 0;
-  // Each apostrophe toggles "inside a literal"; a doubled one leaves and re-enters, which comes
-  // to the same.
-  bool quoted = false;
-  for (size_t i = 0; i < statement.size(); ++i) {
-    if (statement[i] != '\'') continue;
-    quoted = !quoted;
-    if (!quoted && IsLineBreakCut(statement, i)) {
-      line(indent, statement.substr(start, i + 1 - start));
-      start = i + 1;
-      indent = "   ";
-    }
+  for (size_t cut : code.cuts) {
+    line(indent, statement.substr(start, cut - start));
+    start = cut;
+    indent = "   ";
   }
-
-  size_t cut = std::string_view::npos;
-  if (messageLineCount > 1) {
-    std::string_view pattern = kind == CallKind::MessageDlg ? ", mt" : ", MB";
-    quoted = false;
-    for (size_t i = start; i < statement.size() && cut == std::string_view::npos; ++i) {
-      if (statement[i] == '\'')
-        quoted = !quoted;
-      else if (!quoted && statement.compare(i, pattern.size(), pattern) == 0)
-        cut = i;
-    }
-  }
-  if (cut == std::string_view::npos) {
+  size_t cut = code.argumentsCut;
+  if (cut == std::string::npos) {
     line(indent, statement.substr(start));
   } else {
     line(indent, statement.substr(start, cut + 2 - start));
@@ -49,9 +25,9 @@ void ForEachLine(std::string_view statement, size_t messageLineCount, CallKind k
 
 }  // namespace
 
-std::vector<std::string> LayoutCodeLines(std::string_view statement, size_t messageLineCount, CallKind kind) {
+std::vector<std::string> LayoutCodeLines(const GeneratedCode& code) {
   std::vector<std::string> lines;
-  ForEachLine(statement, messageLineCount, kind, [&](std::string_view indent, std::string_view piece) {
+  ForEachLine(code, [&](std::string_view indent, std::string_view piece) {
     std::string line;
     line.reserve(indent.size() + piece.size());
     line += indent;
@@ -64,7 +40,7 @@ std::vector<std::string> LayoutCodeLines(std::string_view statement, size_t mess
 std::vector<std::string> GetClipboardLines(const GeneratedCode& code) {
   std::vector<std::string> lines;
   if (code.beepLine) lines.push_back(*code.beepLine);
-  auto laidOut = LayoutCodeLines(code.statement, code.messageLineCount, code.kind);
+  auto laidOut = LayoutCodeLines(code);
   lines.insert(lines.end(), std::make_move_iterator(laidOut.begin()), std::make_move_iterator(laidOut.end()));
   return lines;
 }
@@ -92,13 +68,12 @@ std::string GetClipboardText(const GeneratedCode& code) {
     text += *code.beepLine;
     first = false;
   }
-  ForEachLine(code.statement, code.messageLineCount, code.kind,
-              [&](std::string_view indent, std::string_view piece) {
-                if (!first) text += "\r\n";
-                first = false;
-                text += indent;
-                text += piece;
-              });
+  ForEachLine(code, [&](std::string_view indent, std::string_view piece) {
+    if (!first) text += "\r\n";
+    first = false;
+    text += indent;
+    text += piece;
+  });
   return text;
 }
 

@@ -11,11 +11,9 @@
 
 namespace vellumor {
 
-// Cuts before every " + " that follows a closing apostrophe (the line separators and the joins
-// of long constants), then, for a message of two or more lines, after the ", " in front of the
-// dialog type (MessageDlg) or the flags (MessageBox). Cuts are never made inside a literal.
-std::vector<std::string> LayoutCodeLines(std::string_view statement, std::size_t messageLineCount,
-                                         CallKind kind);
+// Cuts where the generator says (code.cuts: before the line separators and the joins of long
+// constants, never inside a literal or a value), then after code.argumentsCut's ", ".
+std::vector<std::string> LayoutCodeLines(const GeneratedCode& code);
 
 // The lines Create copies: the beep line, if any, then the laid-out statement.
 std::vector<std::string> GetClipboardLines(const GeneratedCode& code);

@@ -32,7 +32,9 @@ struct Token {
   std::string text;   // as written (identifiers, symbols, numbers)
   std::string value;  // a string constant's value, UTF-8
   std::int64_t number = 0;
-  size_t pos = 0;  // byte offset in the source
+  bool real = false;  // a number with a fraction or an exponent (only values hold one)
+  size_t pos = 0;     // byte offsets in the source: the first and one past the last
+  size_t end = 0;
 };
 
 std::string Lower(std::string_view s) {
@@ -66,6 +68,7 @@ constexpr int kMaxNesting = 100;
 class Source {
  public:
   explicit Source(std::string_view text) : text_(text) {}
+  std::string_view Slice(size_t from, size_t to) const { return text_.substr(from, to - from); }
 
   [[noreturn]] void Fail(size_t pos, const std::string& what) const {
     int line = 1;
@@ -102,6 +105,18 @@ class Source {
     }
   }
 
+  // Takes `symbol` if it comes next, after blanks and comments.
+  bool SkipSymbol(std::string_view symbol) {
+    try {
+      SkipBlanksAndComments();
+    } catch (const CodeReadError&) {
+      return false;
+    }
+    if (text_.compare(i_, symbol.size(), symbol) != 0) return false;
+    i_ += symbol.size();
+    return true;
+  }
+
   std::vector<Token> Lex() {
     std::vector<Token> tokens;
     // The parser recurses into brackets: their depth is bounded here, once for every path.
@@ -128,16 +143,24 @@ class Source {
       } else if (std::isdigit(static_cast<unsigned char>(c)) || c == '$') {
         t.kind = Tok::Number;
         t.number = Number();
+        t.real = c != '$' && RealPart();
+        if (i_ < text_.size() && (std::isalnum(static_cast<unsigned char>(text_[i_])) || text_[i_] == '_'))
+          Fail(t.pos, "unexpected letters after the number");
         t.text = text_.substr(t.pos, i_ - t.pos);
-      } else if (std::string_view("()[],;+-=.").find(c) != std::string_view::npos) {
+      } else if (std::string_view("()[],;+-=.*/<>:^@").find(c) != std::string_view::npos) {
+        // Values are expressions: their operators are read as symbols, the pairs as one.
         t.kind = Tok::Symbol;
-        t.text = std::string(1, c);
+        size_t len = 1;
+        for (std::string_view pair : {":=", "<>", "<=", ">=", ".."})
+          if (text_.compare(i_, 2, pair) == 0) len = 2;
+        t.text = text_.substr(i_, len);
         if ((c == '(' || c == '[') && ++depth > kMaxNesting) Fail(i_, "parentheses nested too deeply");
         if ((c == ')' || c == ']') && depth > 0) --depth;
-        ++i_;
+        i_ += len;
       } else {
         Fail(i_, "unexpected character");
       }
+      t.end = i_;
       tokens.push_back(std::move(t));
     }
   }
@@ -182,9 +205,30 @@ class Source {
       ++i_;
     }
     if (i_ == digits) Fail(start, "expected digits after $");
-    if (i_ < text_.size() && (std::isalpha(static_cast<unsigned char>(text_[i_])) || text_[i_] == '.'))
-      Fail(start, "only whole numbers are understood here");
     return value;
+  }
+
+  // A fraction and an exponent after a whole number, if any: whether there was one.
+  bool RealPart() {
+    auto digitAt = [&](size_t k) {
+      return k < text_.size() && std::isdigit(static_cast<unsigned char>(text_[k]));
+    };
+    bool real = false;
+    if (i_ + 1 < text_.size() && text_[i_] == '.' && digitAt(i_ + 1)) {
+      real = true;
+      for (++i_; digitAt(i_);)
+        ++i_;
+    }
+    if (i_ < text_.size() && (text_[i_] == 'e' || text_[i_] == 'E')) {
+      size_t k = i_ + 1;
+      if (k < text_.size() && (text_[k] == '+' || text_[k] == '-')) ++k;
+      if (digitAt(k)) {
+        real = true;
+        for (i_ = k; digitAt(i_);)
+          ++i_;
+      }
+    }
+    return real;
   }
 
   // Quoted runs and #n character codes written without anything between them form one constant.
@@ -332,17 +376,24 @@ class Parser {
     std::optional<std::pair<std::uint32_t, size_t>> beep;
     if (IsNamed(Peek(), "messagebeep", kWindows)) beep = BeepLine();
 
+    RefuseOtherForms();
     bool test = IsWord(Peek(), "if");
     std::optional<Token> result;
     if (test) {
       Next();
+      RefuseJoinedCondition();
       bool paren = IsSymbol(Peek(), "(");
       if (paren) Next();
       Call(c);
+      if (IsSymbol(Peek(), "<>"))
+        Fail(Peek(), "<> cannot be written by the window: it tests a result with =");
       ExpectSymbol("=", "expected = and the result to test");
       result = Next();
-      if (result->kind != Tok::Ident) Fail(*result, "expected the result to test, such as mrOK or ID_OK");
-      result->text = DottedFrom(*result);
+      if (result->kind == Tok::Ident) {
+        result->text = DottedFrom(*result);
+        result->value = spelled_;
+      } else if (result->kind != Tok::Number)
+        Fail(*result, "expected the result to test, such as mrOK or ID_OK");
       if (paren) ExpectSymbol(")", "expected )");
       if (!IsWord(Peek(), "then")) Fail(Peek(), "expected then");
       Next();
@@ -353,8 +404,9 @@ class Parser {
       if (Peek().kind != Tok::End) Fail(Peek(), "only one statement is read; this is a second one");
     }
 
+    SetTexts(c, lines_);
     bool md = CallKindOf(c) == CallKind::MessageDlg;
-    if (result) (md ? MessageDlgResult(c, *result) : MessageBoxResult(c, *result));
+    if (result) TestedResult(c, *result);
     // A caption the window would show, whether or not it is tested.
     auto items = md ? MDCheckResultItems(c) : MBCheckResultItems(c.edMBPreset);
     std::string& caption = md ? c.edMDCheckResult : c.edMBCheckResult;
@@ -385,15 +437,16 @@ class Parser {
     Next();
   }
 
-  // Reads the rest of a dotted name whose first identifier was just taken; lower case.
+  // Reads the rest of a dotted name whose first identifier was just taken; lower case. The name
+  // as written is left in spelled_, for reasons that echo it.
   std::string DottedFrom(const Token& first) {
-    std::string name = Lower(first.text);
+    spelled_ = first.text;
     while (IsSymbol(Peek(), ".") && t_[i_ + 1].kind == Tok::Ident) {
       Next();
-      name += '.';
-      name += Lower(Next().text);
+      spelled_ += '.';
+      spelled_ += Next().text;
     }
-    return name;
+    return Lower(spelled_);
   }
   bool IsNamed(const Token& t, std::string_view name, std::initializer_list<std::string_view> prefixes) {
     if (t.kind != Tok::Ident) return false;
@@ -437,13 +490,13 @@ class Parser {
       c.PageControl1 = 1;
       MessageBoxCall(c);
     } else {
-      Fail(at, "expected MessageDlg or Application.MessageBox, not " + name);
+      Fail(at, "expected MessageDlg or Application.MessageBox, not " + spelled_);
     }
   }
 
   void MessageDlgCall(MessageChoices& c) {
     ExpectSymbol("(", "expected (");
-    c.mmMessage = Message();
+    lines_ = Message();
     ExpectSymbol(",", "expected , and the dialog type");
 
     Token typeAt = Peek();
@@ -454,7 +507,7 @@ class Parser {
     if (it == std::end(types)) {
       if (Named(type, "mtcustom", kDlgTypes))
         Fail(typeAt, "a custom dialog type cannot be made by the window");
-      Fail(typeAt, "unknown dialog type " + type);
+      Fail(typeAt, "unknown dialog type " + spelled_);
     }
     c.edStyle = static_cast<int>(it - std::begin(types));
     ExpectSymbol(",", "expected , and the buttons");
@@ -491,7 +544,7 @@ class Parser {
           auto b = std::find_if(buttons.begin(), buttons.end(), [&](const MessageDlgButton& button) {
             return Named(name, Lower(button.name), kDlgButtons);
           });
-          if (b == buttons.end()) Fail(buttonAt, "unknown button " + name);
+          if (b == buttons.end()) Fail(buttonAt, "unknown button " + spelled_);
           explicitBits |= b->bit;
           if (IsSymbol(Peek(), ","))
             Next();
@@ -501,9 +554,15 @@ class Parser {
         Next();
       } else if (at.kind == Tok::Ident) {
         std::string name = Name("");
+        if (Named(name, "mbyesno", kDialogs)) {  // no preset of the window: its two boxes
+          explicitBits |= ButtonBit("Yes") | ButtonBit("No");
+          if (!IsSymbol(Peek(), "+")) break;
+          Next();
+          continue;
+        }
         auto p = std::find_if(std::begin(presets), std::end(presets),
                               [&](std::string_view n) { return Named(name, n, kDialogs); });
-        if (p == std::end(presets)) Fail(at, "unknown button set " + name);
+        if (p == std::end(presets)) Fail(at, "unknown button set " + spelled_);
         preset = static_cast<int>(p - std::begin(presets));
         presetBits |= ButtonSetPresets()[static_cast<size_t>(preset)].buttons;
         ++presetTerms;
@@ -528,12 +587,12 @@ class Parser {
 
   void MessageBoxCall(MessageChoices& c) {
     ExpectSymbol("(", "expected (");
-    c.mmMessage = Message();
+    lines_ = Message();
     ExpectSymbol(",", "expected , and the title");
     Token titleAt = Peek();
     auto title = Text();
     if (!title) Fail(titleAt, "expected the title");
-    c.edMBTitle = *title;
+    title_ = std::move(*title);
     ExpectSymbol(",", "expected , and the flags");
     Token flagsAt = Peek();
     Flags flags = FlagsExpression();
@@ -555,7 +614,9 @@ class Parser {
         c.edStyle = 2;
         break;
       default:
-        Fail(flagsAt, icon == 0 ? "the box needs an icon (MB_ICONINFORMATION, ...)" : "unknown icon");
+        Fail(flagsAt, icon == 0 ? "a MessageBox without an icon cannot be made by the window; it has "
+                                  "MB_ICONWARNING, MB_ICONERROR, MB_ICONINFORMATION or MB_ICONQUESTION"
+                                : "unknown icon");
     }
     static constexpr int presetOfGroup[] = {0, 1, 5, 4, 2, 3};
     if (group > 5) Fail(flagsAt, "the window cannot build this button group");
@@ -582,6 +643,7 @@ class Parser {
         Merge(flags, inner, at);
       } else if (at.kind == Tok::Number) {
         Next();
+        if (at.real) Fail(at, "only whole numbers are understood here");
         Flags term;
         if (at.number > UINT32_MAX) Fail(at, "the flags do not fit in 32 bits");
         term.value = static_cast<std::uint32_t>(at.number);
@@ -605,7 +667,7 @@ class Parser {
           auto o = std::find_if(options.begin(), options.end(), [&](const MessageBoxFlagItem& item) {
             return Named(name, Lower(item.flagName), kWindows);
           });
-          if (o == options.end()) Fail(at, "unknown flag " + name);
+          if (o == options.end()) Fail(at, "unknown flag " + spelled_);
           term.value = o->flag;
           term.given[kOption0 + (o - options.begin())] = true;
         }
@@ -650,112 +712,305 @@ class Parser {
     }
     Token number = Next();
     if (number.kind != Tok::Number) Fail(number.kind == Tok::End ? number : at, expected);
+    if (number.real) Fail(number, "only whole numbers are understood here");
     return negative ? -number.number : number.number;
   }
 
-  // A string expression: constants, sLineBreak and PChar(...) joined by +. nullopt when the
-  // argument is left out.
-  std::optional<std::string> Text() {
+  // A string expression: operands joined by +. An operand is a constant, sLineBreak, PChar(...)
+  // or (...) around such an expression, or else a value: any other expression, up to the + or
+  // the argument's end. nullopt when the argument is left out.
+  std::optional<std::vector<TextPart>> Text() {
     if (IsSymbol(Peek(), ",") || IsSymbol(Peek(), ")")) return std::nullopt;
-    std::string value;
+    std::vector<TextPart> parts;
     for (;;) {
-      Token at = Peek();
-      if (at.kind == Tok::String) {
-        value += Next().value;
-      } else if (IsSymbol(at, "(")) {
-        Next();
-        auto inner = Text();
-        if (!inner) Fail(Peek(), "expected text");
-        value += *inner;
-        ExpectSymbol(")", "expected )");
-      } else if (at.kind == Tok::Ident) {
-        std::string name = Name("");
-        if (Named(name, "slinebreak", kSystem)) {
-          value += "\r\n";
-        } else if (Named(name, "pchar", kSystem)) {
-          ExpectSymbol("(", "expected ( after PChar");
-          auto inner = Text();
-          if (!inner) Fail(Peek(), "expected text");
-          value += *inner;
-          ExpectSymbol(")", "expected )");
-        } else {
-          Fail(at, "unknown identifier " + name + " in the text");
-        }
-      } else {
-        Fail(at, "expected text in quotes");
-      }
-      if (!IsSymbol(Peek(), "+")) return value;
+      Operand(parts);
+      if (!IsSymbol(Peek(), "+")) return parts;
       Next();
     }
   }
 
-  // The message as the memo's lines: CR LF, CR and LF each end a line. The window trims every
-  // line, so text it would trim cannot be expressed.
-  std::vector<std::string> Message() {
-    Token at = Peek();
-    auto text = Text();
-    // '' is the memo with no lines; so is a left-out argument, which earlier versions wrote.
-    if (!text || text->empty()) return {};
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t i = 0; i <= text->size(); ++i) {
-      if (i < text->size() && (*text)[i] != '\r' && (*text)[i] != '\n') continue;
-      lines.push_back(text->substr(start, i - start));
-      if (i < text->size() && (*text)[i] == '\r' && i + 1 < text->size() && (*text)[i + 1] == '\n') ++i;
-      start = i + 1;
+  // One past the last token of the operand that starts here: it ends before a +, a comma or a
+  // closing bracket outside its own brackets. Counted, not recursive: any depth is safe.
+  size_t OperandEnd() const {
+    size_t k = i_;
+    for (int depth = 0; t_[k].kind != Tok::End; ++k) {
+      const Token& t = t_[k];
+      if (IsSymbol(t, "(") || IsSymbol(t, "[")) {
+        ++depth;
+      } else if (IsSymbol(t, ")") || IsSymbol(t, "]")) {
+        if (depth-- == 0) break;
+      } else if (depth == 0 && (IsSymbol(t, "+") || IsSymbol(t, ",") || IsSymbol(t, ";"))) {
+        break;
+      }
     }
-    for (size_t n = 0; n < lines.size(); ++n)
-      if (TrimLine(lines[n]) != lines[n])
-        Fail(at, "message line " + std::to_string(n + 1) +
-                     " begins or ends with a blank or control character, which the window trims");
+    return k;
+  }
+
+  static void AppendLiteral(std::vector<TextPart>& parts, const std::string& text) {
+    if (parts.empty() || parts.back().value) parts.push_back({false, {}});
+    parts.back().text += text;
+  }
+
+  void Operand(std::vector<TextPart>& parts) {
+    Token at = Peek();
+    size_t end = OperandEnd();
+    if (end == i_) Fail(at, "expected text in quotes or a value");
+    if (at.kind == Tok::String && end == i_ + 1) {
+      AppendLiteral(parts, Next().value);
+      return;
+    }
+    size_t start = i_;
+    if (at.kind == Tok::Ident) {
+      std::string name = Name("");
+      // Format(...) as the whole text holds the text in its pattern; inside a longer text it is a value.
+      if (Named(name, "format", {"", "sysutils.", "system.sysutils."}) && IsSymbol(Peek(), "(") &&
+          parts.empty() && !IsSymbol(t_[end], "+") && grouped_ == 0)
+        Fail(at,
+             "Format(...) cannot be read: the window writes values in braces, such as "
+             "'Saved {FileName}.' with values on");
+      if (i_ == end && Named(name, "slinebreak", kSystem)) {
+        AppendLiteral(parts, "\r\n");
+        return;
+      }
+      if (Named(name, "pchar", kSystem) && IsSymbol(Peek(), "(") && Closes(i_, end)) {
+        Next();
+        for (TextPart& part : Inner())
+          part.value ? parts.push_back(std::move(part)) : AppendLiteral(parts, part.text);
+        return;
+      }
+      i_ = start;
+    } else if (IsSymbol(at, "(") && Closes(i_, end)) {
+      Next();
+      ++grouped_;
+      std::vector<TextPart> inner = Inner();
+      --grouped_;
+      if (std::any_of(inner.begin(), inner.end(), [](const TextPart& p) { return !p.value; })) {
+        for (TextPart& part : inner)
+          part.value ? parts.push_back(std::move(part)) : AppendLiteral(parts, part.text);
+        return;
+      }
+      // Values alone in parentheses are one value; parentheses the generator would write again
+      // are left to it.
+      std::string expr = ValueSource(start + 1, end - 1);
+      parts.push_back({true, ValueNeedsParentheses(expr) ? expr : ValueSource(start, end)});
+      return;
+    }
+    parts.push_back({true, ValueSource(start, end)});
+    i_ = end;
+  }
+
+  // Whether the bracket at token `open` is closed by the operand's last token.
+  bool Closes(size_t open, size_t end) const {
+    int depth = 0;
+    for (size_t k = open; k < end; ++k) {
+      if (IsSymbol(t_[k], "(") || IsSymbol(t_[k], "[")) ++depth;
+      if ((IsSymbol(t_[k], ")") || IsSymbol(t_[k], "]")) && --depth == 0) return k + 1 == end;
+    }
+    return false;
+  }
+
+  // The text inside PChar(...) or (...), whose ( was just taken.
+  std::vector<TextPart> Inner() {
+    auto inner = Text();
+    if (!inner) Fail(Peek(), "expected text");
+    ExpectSymbol(")", "expected )");
+    return std::move(*inner);
+  }
+
+  // A value's source as written; blanks, line breaks and comments between its tokens become one
+  // blank when there is more than blanks.
+  std::string ValueSource(size_t first, size_t end) {
+    std::string_view raw = src_.Slice(t_[first].pos, t_[end - 1].end);
+    bool plain = true;
+    for (size_t k = first; k + 1 < end; ++k)
+      for (char c : src_.Slice(t_[k].end, t_[k + 1].pos))
+        plain = plain && (c == ' ' || c == '\t');
+    std::string expr;
+    if (plain) {
+      expr = raw;
+    } else {
+      for (size_t k = first; k < end; ++k) {
+        if (k > first && t_[k].pos > t_[k - 1].end) expr += ' ';
+        expr += src_.Slice(t_[k].pos, t_[k].end);
+      }
+    }
+    if (expr.find('}') != std::string::npos) Fail(t_[first], "a value holding } cannot be written in braces");
+    if (auto problem = FindTextValueProblem("{" + expr + "}"))
+      Fail(t_[first], "this value cannot be written in braces: " + problem->what);
+    return expr;
+  }
+
+  // The message's parts as the memo's lines (CR LF, CR and LF each end a line), still parts:
+  // whether literal braces are doubled is known once the whole statement is read.
+  std::vector<std::vector<TextPart>> Message() {
+    messageAt_ = Peek();
+    auto text = Text();
+    std::vector<std::vector<TextPart>> lines;
+    // '' is the memo with no lines; so is a left-out argument, which earlier versions wrote.
+    if (!text || (text->size() == 1 && !(*text)[0].value && (*text)[0].text.empty())) return lines;
+    lines.emplace_back();
+    for (TextPart& part : *text) {
+      if (part.value) {
+        lines.back().push_back(std::move(part));
+        continue;
+      }
+      const std::string& t = part.text;
+      size_t start = 0;
+      for (size_t i = 0; i <= t.size(); ++i) {
+        if (i < t.size() && t[i] != '\r' && t[i] != '\n') continue;
+        if (i > start) lines.back().push_back({false, t.substr(start, i - start)});
+        if (i == t.size()) break;
+        if (t[i] == '\r' && i + 1 < t.size() && t[i + 1] == '\n') ++i;
+        lines.emplace_back();
+        start = i + 1;
+      }
+    }
     return lines;
   }
 
-  void MessageDlgResult(MessageChoices& c, const Token& at) {
-    const std::string& name = at.text;
-    for (const auto& button : MessageDlgButtons()) {
-      if (!button.box) continue;
-      if (!Named(name, "mr" + Lower(RemoveSpaces(button.caption)), kResults)) continue;
-      auto items = MDCheckResultItems(c);
-      if (std::find(items.begin(), items.end(), button.caption) == items.end())
-        Fail(at, "the dialog has no " + std::string(button.caption) + " button to test for");
-      c.cbMDCheckResult = true;
-      c.edMDCheckResult = std::string(button.caption);
-      return;
+  // The text a memo line or the title holds for `parts`.
+  static std::string Written(const std::vector<TextPart>& parts, bool values) {
+    std::string text;
+    for (const TextPart& part : parts) {
+      if (part.value) {
+        text += "{" + part.text + "}";
+        continue;
+      }
+      for (char ch : part.text) {
+        text += ch;
+        if (values && (ch == '{' || ch == '}')) text += ch;
+      }
     }
-    Fail(at, "unknown result " + name);
+    return text;
   }
 
-  void MessageBoxResult(MessageChoices& c, const Token& at) {
-    static constexpr std::string_view captions[] = {"OK", "Cancel", "Abort", "Retry", "Ignore", "Yes", "No"};
-    for (std::string_view caption : captions) {
-      std::string id = Lower(caption);
-      if (!Named(at.text, "id_" + id, kWindows) && !Named(at.text, "id" + id, kWindows)) continue;
-      auto items = MBCheckResultItems(c.edMBPreset);
-      if (std::find(items.begin(), items.end(), caption) == items.end())
-        Fail(at, "the box has no " + std::string(caption) + " button to test for");
-      c.cbMBCheckResult = true;
-      c.edMBCheckResult = std::string(caption);
-      return;
+  // Sets the message lines and the title from their parts, with values on when there are any.
+  void SetTexts(MessageChoices& c, const std::vector<std::vector<TextPart>>& lines) {
+    auto hasValue = [](const std::vector<TextPart>& parts) {
+      return std::any_of(parts.begin(), parts.end(), [](const TextPart& p) { return p.value; });
+    };
+    c.cbValues = hasValue(title_) || std::any_of(lines.begin(), lines.end(), hasValue);
+    c.mmMessage.clear();
+    for (const auto& parts : lines)
+      c.mmMessage.push_back(Written(parts, c.cbValues));
+    // The window trims every line, so text it would trim cannot be expressed.
+    for (size_t n = 0; n < c.mmMessage.size(); ++n)
+      if (TrimLine(c.mmMessage[n]) != c.mmMessage[n])
+        Fail(messageAt_, "message line " + std::to_string(n + 1) +
+                             " begins or ends with a blank or control character, which the window trims");
+    if (CallKindOf(c) == CallKind::MessageBox) c.edMBTitle = Written(title_, c.cbValues);
+  }
+
+  // The result compared with: a name (mr..., or for MessageBox ID... and the mr... of the same
+  // number) or the number itself, 1 (OK) to 7 (No).
+  void TestedResult(MessageChoices& c, const Token& at) {
+    static constexpr std::string_view numbered[] = {"OK", "Cancel", "Abort", "Retry", "Ignore", "Yes", "No"};
+    bool md = CallKindOf(c) == CallKind::MessageDlg;
+    std::string_view caption;
+    if (at.kind == Tok::Number) {
+      if (at.real || at.number < 1 || at.number > 7)
+        Fail(at, "unknown result " + at.text + "; the numbers are 1 (OK) to 7 (No)");
+      caption = numbered[at.number - 1];
+    } else {
+      // at.text is the lower-case name, at.value the name as written.
+      for (const auto& button : MessageDlgButtons())
+        if (button.box &&
+            (md || std::find(std::begin(numbered), std::end(numbered), button.caption) != std::end(numbered)))
+          if (Named(at.text, "mr" + Lower(RemoveSpaces(button.caption)), kResults)) caption = button.caption;
+      for (std::string_view id : numbered)
+        if (!md &&
+            (Named(at.text, "id_" + Lower(id), kWindows) || Named(at.text, "id" + Lower(id), kWindows)))
+          caption = id;
+      if (caption.empty()) Fail(at, "unknown result " + at.value);
     }
-    Fail(at, "unknown result " + at.text);
+    auto items = md ? MDCheckResultItems(c) : MBCheckResultItems(c.edMBPreset);
+    if (std::find(items.begin(), items.end(), caption) == items.end())
+      Fail(at, std::string(md ? "the dialog" : "the box") + " has no " + std::string(caption) +
+                   " button to test for");
+    (md ? c.cbMDCheckResult : c.cbMBCheckResult) = true;
+    (md ? c.edMDCheckResult : c.edMBCheckResult) = std::string(caption);
+  }
+
+  // Statements around the call that the window cannot write, named so the user knows why.
+  void RefuseOtherForms() {
+    const Token& at = Peek();
+    if (IsWord(at, "case")) Fail(at, "case cannot be written by the window: it tests one result with if");
+    if (at.kind != Tok::Ident) return;
+    size_t save = i_;
+    Token first = Next();
+    DottedFrom(first);
+    bool assigned = IsSymbol(Peek(), ":=");
+    i_ = save;
+    if (assigned)
+      Fail(at, "the result is assigned to " + spelled_ +
+                   ", which the window cannot write: it writes the call alone or tested with if");
+  }
+
+  // and, or, not and xor outside the call's brackets: the condition holds more than the test.
+  void RefuseJoinedCondition() const {
+    int outside = IsSymbol(Peek(), "(") ? 1 : 0;  // brackets around the whole test
+    int depth = 0;
+    for (size_t k = i_; t_[k].kind != Tok::End && !(depth == 0 && IsWord(t_[k], "then")); ++k) {
+      const Token& t = t_[k];
+      if (IsSymbol(t, "(") || IsSymbol(t, "[")) ++depth;
+      if (IsSymbol(t, ")") || IsSymbol(t, "]")) --depth;
+      if (depth <= outside && (IsWord(t, "and") || IsWord(t, "or") || IsWord(t, "not") || IsWord(t, "xor")))
+        Fail(t, t.text + " in the condition cannot be written by the window: it tests one result alone");
+    }
+  }
+
+  static ButtonSet ButtonBit(std::string_view caption) {
+    for (const auto& button : MessageDlgButtons())
+      if (button.caption == caption) return button.bit;
+    return 0;
   }
 
   const Source& src_;
   std::vector<Token> t_;
   size_t i_ = 0;
+  std::string spelled_;  // the last dotted name read, as written
+  int grouped_ = 0;      // inside (...) around an operand: a part of a text, never the whole
+  Token messageAt_;
+  std::vector<std::vector<TextPart>> lines_;
+  std::vector<TextPart> title_;
 };
 
 }  // namespace
 
 bool BeginsLikeStatement(std::string_view source) {
-  std::string name = Source(source).LeadingName();
-  auto endsWith = [&](std::string_view last) {
+  Source src(source);
+  auto endsWith = [](const std::string& name, std::string_view last) {
     return name == last ||
            (name.size() > last.size() && name.ends_with(last) && name[name.size() - last.size() - 1] == '.');
   };
-  return name == "if" || endsWith("messagedlg") || endsWith("application.messagebox") ||
-         endsWith("messagebeep");
+  auto isCall = [&](const std::string& name) {
+    return endsWith(name, "messagedlg") || endsWith(name, "application.messagebox");
+  };
+  std::string name = src.LeadingName();
+  if (endsWith(name, "messagebeep")) return true;
+  // Plain text may begin with "If" too: only a call the reader knows after it makes a statement.
+  if (name == "if" || name == "case") {
+    src.SkipSymbol("(");
+    return isCall(src.LeadingName());
+  }
+  // An assigned result is a statement the reader names when it refuses it.
+  if (src.SkipSymbol(":=")) return isCall(src.LeadingName());
+  return isCall(name);
+}
+
+std::optional<std::string> FindValueReadProblem(std::string_view expr, bool alone) {
+  const std::vector<std::string> line{"{" + std::string(expr) + "}"};
+  const std::string code = GetMessageLiteral(line, true).source;
+  try {
+    MessageChoices read =
+        ReadCode("MessageDlg(" + std::string(alone ? "" : "'' + ") + code + ", mtWarning, [mbOK], 0)");
+    if (!read.cbValues) return "the value is text, not code: write it without braces";
+    if (GetMessageLiteral(read.mmMessage, true).source != code)
+      return "the value would read back as other text and values: write its text outside the braces";
+  } catch (const CodeReadError& e) {
+    return "the value is not code that can be read back: " + e.what_;
+  }
+  return std::nullopt;
 }
 
 MessageChoices ReadCode(std::string_view source) {

@@ -15,6 +15,9 @@ namespace vellumor {
 // the window's state once it is shown.
 struct MessageChoices {
   std::vector<std::string> mmMessage{"This is a message."};
+  // Values in braces: "{expression}" in the message and the MessageBox title is code (see
+  // MessageText.h for the rules, FindValueError for what is refused).
+  bool cbValues = false;
   int edStyle = 2;
   int PageControl1 = 0;
 

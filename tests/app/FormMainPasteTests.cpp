@@ -158,6 +158,11 @@ TEST_F(FormMainPasteTest, TextStatementsAnsweredNoRefusalsAndTheMenusFindingsLea
       {Way::SystemMenu, "just text", "OK", false, "no MessageDlg or Application.MessageBox statement"},
       {Way::SystemMenu, kRefused, "OK", false, "Line 2, column 3"},
       {Way::SystemMenu, statement, "No", false, "a MessageDlg statement"},
+      // Esc and the close box answer nothing: nothing is pasted, nothing set.
+      {Way::CtrlV, statement, "{Esc}", false, "a MessageDlg statement"},
+      {Way::ShiftInsert, statement, "{close box}", false, "a MessageDlg statement"},
+      {Way::SystemMenu, statement, "{Esc}", false, "a MessageDlg statement"},
+      {Way::CtrlV, "if you like", "{Esc}", false, "Paste it as text?"},
   };
   std::mt19937 rng(9);
   Enter(gentest::RandomChoices(rng, true));
@@ -178,6 +183,18 @@ TEST_F(FormMainPasteTest, TextStatementsAnsweredNoRefusalsAndTheMenusFindingsLea
   }
   Paste(statement, "Yes", Way::SystemMenu);
   EXPECT_TRUE(form->ReadChoices() == ReadCode(statement));
+}
+
+// Reading a preset disables the button boxes: the one with the focus hands it on in tab order to
+// the next that can take it, as a user's own click would leave it somewhere.
+TEST_F(FormMainPasteTest, AStatementReadFromTheMenuMovesTheFocusOffTheBoxItDisables) {
+  Click(form->rbMDSelect);
+  form->cbMDYes->SetFocus();
+  ASSERT_TRUE(wintest::WriteClipboardText("MessageDlg('Sure?', mtConfirmation, mbYesAllNoAllCancel, 0);"));
+  EXPECT_TRUE(wintest::ShowsBox([&] { Use(Way::SystemMenu); },
+                                [&](HWND box) { EXPECT_TRUE(wintest::PressButton(box, "Yes")); }));
+  Idle();
+  EXPECT_EQ(State("rbMDPreset cbMDYes cbMDHelp"), "rbMDPreset:x cbMDYes!:_ cbMDHelp*:_");
 }
 
 // What Create copies, pasted into a fresh window, makes Create copy the same code again.

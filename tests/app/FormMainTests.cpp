@@ -33,6 +33,17 @@ bool InsideWorkArea(HWND window) {
   return EqualRect(&in, &r) != 0;
 }
 
+// The box and each of its buttons lie inside the work area, so all can be pressed.
+bool WithinReach(HWND box) {
+  bool inside = InsideWorkArea(box);
+  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t name[16] = {};
+    GetClassNameW(child, name, 16);
+    if (_wcsicmp(name, L"Button") == 0 && IsWindowVisible(child)) inside = inside && InsideWorkArea(child);
+  }
+  return inside;
+}
+
 std::pair<int, int> IconSize(HICON icon) {
   ICONINFO info{};
   BITMAP bitmap{};
@@ -196,7 +207,86 @@ TEST_F(FormMainTest, LargeMessagesGoThroughCreateWholeWithABoxThatFitsTheScreen)
   }
 }
 
+// Previewed on either page, any message shows in a box whose buttons are on the screen; one the
+// box cannot take whole keeps its first and last lines around a note that says so.
+TEST_F(FormMainTest, PreviewsOfLongMessagesFitTheScreenAndSayWhatTheyLeaveOut) {
+  for (bool messageBox : {false, true}) {
+    form->PageControl1->SetActivePageIndex(messageBox ? 1 : 0);
+    for (int count : {3, 100, 10000}) {
+      SCOPED_TRACE((messageBox ? "MessageBox, " : "MessageDlg, ") + std::to_string(count) + " lines");
+      std::string text;
+      for (int i = 1; i <= count; ++i)
+        text += (i > 1 ? "\r\n" : "") + ("Line " + std::to_string(i));
+      form->mmMessage->SetText(text);
+      Idle();
+      BoxInfo seen;
+      wintest::WithBox([&] { form->ActPreview->Execute(); },
+                       [&](HWND box) {
+                         EXPECT_TRUE(WithinReach(box));
+                         seen = wintest::ReadBox(box);
+                         EXPECT_TRUE(wintest::PressButton(box, "OK"));
+                       });
+      Idle();
+      const bool noted = seen.text.find(
+                             " lines not shown: the box with the whole text would be taller than the "
+                             "screen ...]") != std::string::npos;
+      EXPECT_EQ(noted, count > 3) << seen.text;
+      EXPECT_TRUE(seen.text.starts_with("Line 1\r")) << seen.text;
+      EXPECT_TRUE(seen.text.ends_with("Line " + std::to_string(count))) << seen.text;
+    }
+  }
+}
+
+// A statement the screen can take is shown whole, even with a word far wider than the box wraps at.
+TEST_F(FormMainTest, CreatesConfirmationKeepsAStatementWithALongAddressUnbroken) {
+  const std::string address = "https://example.com/" + std::string(130, 'a');
+  form->mmMessage->SetText("See " + address + " first.");
+  Idle();
+  wintest::WithBox([&] { form->ActCreate->Execute(); },
+                   [&](HWND box) {
+                     EXPECT_TRUE(WithinReach(box));
+                     const std::string text = wintest::ReadBox(box).text;
+                     EXPECT_NE(
+                         text.find("\r\rMessageDlg('See " + address + " first.', mtInformation, [mbOK], 0);"),
+                         std::string::npos)
+                         << text;
+                     EXPECT_TRUE(wintest::PressButton(box, "Cancel"));
+                   });
+}
+
+// Lines are where the edit breaks them: at LF, alone or after CR or CR CR; a lone CR breaks nothing.
+TEST_F(FormMainTest, APastedMessageHasTheLinesTheEditShows) {
+  const std::pair<const char*, int> rows[] = {
+      {"one\ntwo", 2}, {"one\rtwo", 1}, {"one\r\r\ntwo", 2}, {"one\n\rtwo\r\n", 2}, {"\n\n", 2}};
+  for (auto [clip, count] : rows) {
+    SCOPED_TRACE(clip);
+    ASSERT_TRUE(wintest::WriteClipboardText(clip));
+    form->mmMessage->SetFocus();
+    form->mmMessage->SelectAll();
+    SendMessageW(form->mmMessage->Handle(), WM_PASTE, 0, 0);
+    Idle();
+    // Read line by line from the edit window's own line index.
+    std::vector<std::string> shown;
+    for (int i = 0; i < form->mmMessage->Lines().Count(); ++i)
+      shown.push_back(form->mmMessage->Lines()[i]);
+    EXPECT_EQ(shown.size(), static_cast<size_t>(count));
+    EXPECT_EQ(form->ReadChoices().mmMessage, shown);
+  }
+}
+
 // Where the window meets the system.
+
+TEST_F(FormMainTest, ReadStatementWithTheClipboardHeldSaysSoAndChangesNothing) {
+  ASSERT_TRUE(wintest::WriteClipboardText("MessageDlg('x', mtError, [mbOK], 0);"));
+  const MessageChoices before = form->ReadChoices();
+  wintest::ClipboardHolder anotherProgram;
+  ASSERT_TRUE(anotherProgram.Holding());
+  EXPECT_EQ(
+      Seen(Run([&] { form->ReadStatementFromClipboard(nullptr); }, "OK")),
+      "Read Statement|The clipboard could not be read.\r\rAnother program is using the clipboard. Choose "
+      "Read Statement from Clipboard again when it is free.|OK");
+  EXPECT_TRUE(form->ReadChoices() == before);
+}
 
 TEST_F(FormMainTest, WindowAndItsClassCarryTheProgramIconAtTheSystemsSizes) {
   const std::array<int, 4> sizes[] = {{ICON_BIG, GCLP_HICON, SM_CXICON, SM_CYICON},

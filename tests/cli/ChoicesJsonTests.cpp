@@ -18,7 +18,8 @@ MessageChoices Read(const std::string& text, GivenCaptions* givenOut = nullptr) 
 
 TEST(ChoicesJson, EveryKeyIsReadAndWrittenBackUnderItsName) {
   // Every value differs from the start-up state, so a key read into the wrong place shows.
-  json every = json::parse(R"({"mmMessage": ["a", "b"], "edStyle": 3, "PageControl1": 1, "edMDPreset": 4,
+  json every = json::parse(
+      R"({"mmMessage": ["a", "b"], "cbValues": true, "edStyle": 3, "PageControl1": 1, "edMDPreset": 4,
     "edMDHelpContext": -5, "edMBPreset": 5, "edMBDefault": 2, "edMBModal": 1, "rbMDPreset": true,
     "cbMDOK": false, "cbMDCancel": true, "cbMDYes": true, "cbMDNo": true, "cbMDAbort": true,
     "cbMDRetry": true, "cbMDIgnore": true, "cbMDAll": true, "cbMDYesToAll": true, "cbMDNoToAll": true,

@@ -169,6 +169,23 @@ TEST(Cli, OptionsAndChoicesAgainstTheOutput) {
       {"--buttons||--sound", "", "error: no MessageDlg button"},
       {"--line|ok|--line|bad \xC3", "", "error: message line 2 is not valid UTF-8"},
       {"--messagebox|--title|\xC3(", "", "error: title"},
+      // Values in braces: code with --values or the key, text without; bad braces name line or title.
+      {"--values|--line|Delete {FileName}?|--line|{{sic}}", "",
+       "MessageDlg('Delete ' + FileName + '?'\n    + #13'{sic}', \n    mtInformation, [mbOK], 0);"},
+      {"--messagebox|--values|--title|{Application.Title}|--line|{Msg}", "",
+       "Application.MessageBox(PChar(Msg), PChar(Application.Title), " +
+           std::string("MB_ICONINFORMATION + ") + kOk},
+      {"--line|{Msg}", "", "MessageDlg('{Msg}', mtInformation, [mbOK], 0);"},
+      {kJson, R"({"cbValues": true, "mmMessage": ["Size: {Size div 1024} KB"]})",
+       "MessageDlg('Size: ' + Size div 1024 + ' KB', mtInformation, [mbOK], 0);"},
+      {"--values|--line|ok|--line|a {b", "",
+       "error: line 2, column 3: { has no closing }; write {{ for a brace"},
+      {"--values|--messagebox|--title|ü}", "", "error: title, column 2: } has no opening {"},
+      {kJson, R"({"cbValues": true, "mmMessage": ["{ }"]})",
+       "error: line 1, column 1: {} holds no expression"},
+      {kJson, R"({"cbValues": "yes"})", "error: \"cbValues\": expected true or false"},
+      {"--from-code|-", "MessageDlg('x' + Name, mtWarning, mbYesNo, 0) = 6;",
+       "error: line 1, column 47: only one statement is read; this is a second one"},
       // Code read back into choices.
       {"--from-code|-", "MessageDlg('x',\n  mtCustom, [mbOK], 0);",
        "error: line 2, column 3: a custom dialog type cannot be made by the window"},
@@ -196,7 +213,7 @@ TEST(Cli, JsonHasBothCallsParametersAndTheActivePagesCode) {
                      "clbMBOptions": [false, false, false, false, true, false]})");
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(json::parse(r.out), json::parse(R"({"dialogType": 3, "buttonSet": 4, "messageBoxFlags": 262176,
-    "previewText": "It's\r\rdone", "messageLiteral": "'It''s' + #13#13'done'",
+    "previewText": "It's\r\rdone", "previewTitle": "Information", "messageLiteral": "'It''s' + #13#13'done'",
     "statement": "MessageDlg('It''s' + #13#13'done', mtConfirmation, [mbOK], 0);",
     "beepLine": "MessageBeep(MB_ICONQUESTION);",
     "codeLines": ["MessageDlg('It''s'", "    + #13#13'done', ", "    mtConfirmation, [mbOK], 0);"],
@@ -208,6 +225,11 @@ TEST(Cli, JsonHasBothCallsParametersAndTheActivePagesCode) {
   EXPECT_EQ(json::array({j["beepLine"], j["dialogType"], j["codeLines"].size(), j["previewText"],
                          j["messageLiteral"]}),
             json::parse(R"([null, 2, 1, "", "''"])"));
+  // With values: the preview shows them in braces, the literal is the expression.
+  j = json::parse(
+      Gen({"--json", "--values", "--messagebox", "--line", "a {B}}}", "--title", "{{T}} {U}"}).out);
+  EXPECT_EQ(json::array({j["previewText"], j["previewTitle"], j["messageLiteral"]}),
+            json::parse(R"(["a {B}}", "{T} {U}", "'a ' + B + '}'"])"));
 }
 
 // The option list itself is the parser's; only that help is there and succeeds is ours.
@@ -277,7 +299,12 @@ TEST(CliProperties, WhatIsPrintedReadsBackIntoChoicesThatPrintTheSame) {
   for (int round = 0; round < 600; ++round) {
     const bool human = round % 2 == 0;
     const auto args = human ? RandomOptions(rng) : Split(kJson);
-    const std::string input = human ? "" : vellumor::ChoicesToJson(gentest::RandomChoices(rng, true)).dump();
+    // Every fourth round with values.
+    const bool values = round % 4 == 1;
+    const std::string input = human ? ""
+                                    : vellumor::ChoicesToJson(values ? gentest::RandomValueChoices(rng)
+                                                                     : gentest::RandomChoices(rng, true))
+                                          .dump();
     Result first = Gen(args, input);
     std::string shown;
     for (const auto& arg : args)
@@ -293,7 +320,8 @@ TEST(CliProperties, WhatIsPrintedReadsBackIntoChoicesThatPrintTheSame) {
     Result read = Gen({"--from-code", "-"}, first.out);
     ASSERT_EQ(read.code, 0) << read.err;
     EXPECT_TRUE(read.out.starts_with("{\n  \"PageControl1\": ")) << read.out;  // keys sorted, indented by 2
-    EXPECT_EQ(json::parse(read.out).size(), 28u);                              // every key --choices reads
+    EXPECT_EQ(json::parse(read.out).size(), 29u);                              // every key --choices reads
+    EXPECT_TRUE(!values || json::parse(read.out)["cbValues"] == true) << read.out;
     Result again = Gen({"--choices", "-"}, read.out);
     ASSERT_EQ(again.code, 0) << again.err;
     EXPECT_EQ(again.out, first.out);

@@ -171,6 +171,16 @@ TEST_F(SpinEditTest, PasteIsNotFilteredAndCutAndPasteAreDroppedSilentlyWhenEditi
     SendMessageW(Window(), row.message, 0, 0);
     EXPECT_EQ(spin->Text() + " " + wintest::ReadClipboardText(), row.expected);
   }
+  // Shift+Delete asks for the same cut, refused alike with the editor off.
+  for (bool editor : {false, true}) {
+    spin->EditorEnabled = editor;
+    ASSERT_TRUE(wintest::WriteClipboardText("9"));
+    spin->SetText("123");
+    spin->SetFocus();
+    spin->SelectAll();
+    Press(VK_DELETE, {VK_SHIFT});
+    EXPECT_EQ(spin->Text() + " " + wintest::ReadClipboardText(), editor ? " 123" : "123 9");
+  }
   EXPECT_TRUE(beeps.empty());
 }
 

@@ -156,6 +156,53 @@ TEST(MessageDlg, EveryButtonFitsInsideTheWorkAreaWrappingOntoMoreRows) {
   EXPECT_EQ(s.result, mrYes);
 }
 
+// A text too tall for the work area goes to the shortener with the room the dialog has for it, and
+// the dialog shows what comes back, inside the work area; a text that fits never goes.
+TEST(MessageDlg, ATextTooTallForTheScreenIsShortenedToTheRoomItHas) {
+  for (int count : {3, 300}) {
+    std::string text;
+    for (int i = 1; i <= count; ++i)
+      text += (i > 1 ? "\r" : "") + ("Line " + std::to_string(i));
+    int asked = 0;
+    std::string shortened;
+    // As many lines as the room takes, each as wide as the wrap width allows.
+    TTextShortener shorten = [&](const std::string& whole, HDC dc, int wrapWidth, int widest, int height) {
+      ++asked;
+      EXPECT_EQ(whole, text);
+      EXPECT_GE(widest, wrapWidth);
+      TEXTMETRICW tm{};
+      GetTextMetricsW(dc, &tm);
+      SIZE w{};
+      std::wstring line;
+      while (GetTextExtentPoint32W(dc, (line + L'W').c_str(), static_cast<int>(line.size() + 1), &w) &&
+             w.cx <= wrapWidth)
+        line += L'W';
+      shortened.clear();
+      for (int i = 0; i < height / (tm.tmHeight + tm.tmExternalLeading); ++i)
+        shortened += (i ? "\r" : "") + wintest::Narrow(line);
+      return shortened;
+    };
+    std::string shown;
+    wintest::WithBox(
+        [&] {
+          MessageDlg(text, mtWarning, Set({mbOK, mbCancel}), 0, shorten);
+        },
+        [&](HWND box) {
+          const RECT r = test::WindowRect(box);
+          RECT work{};
+          SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+          EXPECT_TRUE(r.top >= work.top && r.bottom <= work.bottom) << r.top << " " << r.bottom;
+          shown = wintest::ReadBox(box).text;
+          EXPECT_TRUE(wintest::PressButton(box, "Cancel"));
+        });
+    EXPECT_EQ(asked, count > 3 ? 1 : 0);
+    std::string expected = count > 3 ? shortened : text;
+    for (size_t at = expected.find('\r'); at != std::string::npos; at = expected.find('\r', at + 2))
+      expected.insert(at + 1, "\n");
+    EXPECT_EQ(shown, expected);
+  }
+}
+
 TEST(MessageDlg, CtrlCCopiesCaptionTextAndButtons) {
   Clipboard().SetAsText("before");
   {
@@ -212,7 +259,15 @@ TEST_F(ClipboardTest, AClipboardHeldByAnotherProgramIsRefusedWithItsReasonAndKee
     SetLastError(0);
     EXPECT_FALSE(Clipboard().SetAsText("later", form->Handle()));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    std::string read = "stale";
+    SetLastError(0);
+    EXPECT_FALSE(Clipboard().GetAsText(read));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(read + Clipboard().AsText(), "");
   }
+  std::string read;
+  EXPECT_TRUE(Clipboard().GetAsText(read));
+  EXPECT_EQ(read, "Grüße ☃ 😀\r\n");
   EXPECT_EQ(wintest::ReadClipboardText(), "Grüße ☃ 😀\r\n");
   EXPECT_TRUE(Clipboard().SetAsText("later", form->Handle()));  // free again
   EXPECT_EQ(wintest::ReadClipboardText(), "later");

@@ -270,6 +270,35 @@ TEST_F(KeyboardTest, EnterDoesNothingWhileTheDefaultActionIsDisabledEvenBeforeAn
   EXPECT_EQ(std::pair(errors, form->Showing()), std::pair(std::vector<std::string>{"preview failed"}, true));
 }
 
+// Disabling what holds the focus hands it on in tab order, as Tab would, to the next control that
+// can take it; with none left the form keeps it. The system alone would leave it on nothing.
+TEST_F(FormTest, DisablingTheFocusedControlMovesTheFocusOnAndNeverToNothing) {
+  auto* group = Make<TGroupBox>(form, 10, 10, 200, 100);
+  auto* a = Make<TEdit>(group, 10, 20);
+  auto* b = Make<TEdit>(group, 10, 50);
+  auto* c = Make<TEdit>(form, 10, 150);
+  auto name = [&](HWND focus) {
+    return focus == a->Handle()      ? "a"
+           : focus == b->Handle()    ? "b"
+           : focus == c->Handle()    ? "c"
+           : focus == form->Handle() ? "form"
+                                     : "nothing";
+  };
+  // Round the end of the tab order; out of a disabled group; the last one left.
+  const struct {
+    TWinControl *enable, *focus, *disable;
+  } steps[] = {{nullptr, a, a}, {nullptr, c, c}, {c, b, group}, {nullptr, c, c}};
+  std::string seen;
+  for (const auto& [enable, focus, disable] : steps) {
+    if (enable) enable->SetEnabled(true);
+    focus->SetFocus();
+    disable->SetEnabled(false);
+    wintest::PumpUntilIdle();
+    seen += std::string(name(GetFocus())) + " ";
+  }
+  EXPECT_EQ(seen, "b b c form ");
+}
+
 TEST_F(KeyboardTest, AcceleratorLetterActsWithAltAnywhereAndAloneOnlyWhereNoTextIsTyped) {
   struct Row {
     TWinControl* focus;

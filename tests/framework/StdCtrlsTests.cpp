@@ -262,6 +262,41 @@ TEST_F(MemoTest, ManyAndLongLinesAreKeptWholeAndReachTheWindow) {
 // ---------------------------------------------------------------------------------------------
 // TComboBox
 
+// The old clipboard keys reach the control as the clipboard messages, which it may refuse; the edit
+// window itself would cut and copy for them without the message.
+TEST_F(FormTest, ShiftDeleteCtrlInsertAndShiftInsertCutCopyAndPasteThroughTheMessages) {
+  struct Edit : TEdit {
+    using TEdit::TEdit;
+    void WndProc(TMessage& m) override {
+      seen += m.Msg == WM_CUT ? "cut" : m.Msg == WM_COPY ? "copy" : m.Msg == WM_PASTE ? "paste" : "";
+      TEdit::WndProc(m);
+    }
+    std::string seen;
+  };
+  auto* edit = Make<Edit>(form);
+  const struct {
+    WPARAM key;
+    int held;
+    const char* seen;  // then the text and the clipboard afterwards
+  } rows[] = {{VK_DELETE, VK_SHIFT, "cut  abc"},
+              {VK_INSERT, VK_CONTROL, "copy abc abc"},
+              {VK_INSERT, VK_SHIFT, "paste x x"},
+              {VK_DELETE, 0, "  x"},
+              {VK_DELETE, VK_CONTROL, "  x"}};
+  for (const auto& row : rows) {
+    ASSERT_TRUE(wintest::WriteClipboardText("x"));
+    edit->SetText("abc");
+    edit->SetFocus();
+    edit->SelectAll();
+    edit->seen.clear();
+    if (row.held)
+      Press(row.key, {row.held});
+    else
+      Press(row.key);
+    EXPECT_EQ(edit->seen + " " + edit->Text() + " " + wintest::ReadClipboardText(), row.seen);
+  }
+}
+
 class ComboTest : public FormTest {
  protected:
   void SetUp() override {

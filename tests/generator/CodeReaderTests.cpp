@@ -103,6 +103,8 @@ TEST(ReadCode, MessageOfNoLinesAndCharacterCodes) {
       {"''", {}},
       {"", {}},
       {"'caf'#233' '#$D83D#$DE00", {"café 😀"}},
+      {"#$20AC#$FFFF#$D800#$DC00", {"€\xEF\xBF\xBF\xF0\x90\x80\x80"}},  // three bytes, then four
+      {"#$DBFF#$DFFF", {"\xF4\x8F\xBF\xBF"}},                           // the last code point
       {"'A' + #13", {"A", ""}},
       {"'A'#13#10", {"A", ""}},
       {"#13#10'B' + #10#13", {"", "B", "", ""}},
@@ -116,7 +118,9 @@ TEST(ReadCode, RefusalsSayWhereAndWhat) {
   const std::pair<std::string, std::string> cases[] = {
       // A line break of two characters at the very start counts once.
       {"\r\nMessageDlg('x', mtCustom, [mbOK], 0);", "2:17 a custom dialog type cannot be made by the window"},
-      {"MessageDlg('x', mtInformation,\n  [mbOK, mbClose], 0);", "2:10 unknown button mbclose"},
+      {"MessageDlg('x', mtInformation,\n  [mbOK, mbClose], 0);", "2:10 unknown button mbClose"},
+      {"MessageDlg('x', Dialogs.mtNote, [mbOK], 0);", "1:17 unknown dialog type Dialogs.mtNote"},
+      {"MessageDlg('x', mtError, mbYesNoMaybe, 0);", "1:26 unknown button set mbYesNoMaybe"},
       {kMD + "[mbHelp], 0);", "1:32 the dialog needs at least one button besides Help"},
       {kMD + "[mbOK, mbHelp], HelpId);", "1:48 the help context must be an integer literal"},
       {kMD + "[mbOK], 4);", "1:40 a help context other than 0 needs mbHelp among the buttons"},
@@ -130,24 +134,26 @@ TEST(ReadCode, RefusalsSayWhereAndWhat) {
        "1:45 the dialog has no Yes button to test for"},
       {"if MessageDlg('x', mtWarning, [mbOK], 0) = mrOK then Close;",
        "1:54 only one statement is read; this comes after then"},
-      {kMB + "MB_OK);", "1:34 the box needs an icon (MB_ICONINFORMATION, ...)"},
+      {kMB + "MB_OK);",
+       "1:34 a MessageBox without an icon cannot be made by the window; it has MB_ICONWARNING, "
+       "MB_ICONERROR, MB_ICONINFORMATION or MB_ICONQUESTION"},
       {kMB + "MB_ICONERROR + MB_OK + MB_YESNO);", "1:57 the button group is given twice"},
       {kMB + "MB_ICONERROR + MB_DEFBUTTON2);", "1:34 the default button 2 is not a button of this box"},
-      {kMB + "MB_ICONERROR + MB_NOFOCUS);", "1:49 unknown flag mb_nofocus"},
+      {kMB + "MB_ICONERROR + MB_NOFOCUS);", "1:49 unknown flag MB_NOFOCUS"},
       {kMB + "$8010);", "1:34 flag bits the window cannot set: $8000"},
       {kMB + "MB_ICONERROR + MB_CANCELTRYCONTINUE);", "1:34 the window cannot build this button group"},
       {"MessageDlg(' x', mtWarning, [mbOK], 0);",
        "1:12 message line 1 begins or ends with a blank or control character, which the window trims"},
       {"MessageDlg('x, mtWarning, [mbOK], 0);", "1:12 string is not closed"},
       {"MessageDlg.('x', mtWarning, [mbOK], 0);", "1:11 expected ("},
-      {"ShowMessage('x');", "1:1 expected MessageDlg or Application.MessageBox, not showmessage"},
+      {"ShowMessage('x');", "1:1 expected MessageDlg or Application.MessageBox, not ShowMessage"},
       {"MessageDlg('x', mtWarning, [mbOK], 0",
        "1:37 expected ) after the help context, but the text ends here"},
-      {"MessageDlg('x' + Name, mtWarning, [mbOK], 0);", "1:18 unknown identifier name in the text"},
       {"MessageDlg(#$D800'x', mtWarning, [mbOK], 0);", "1:12 half of a surrogate pair"},
       {"MessageDlg('x'#$10000, mtWarning, [mbOK], 0);", "1:15 character code is too large"},
-      {"if MessageDlg('x', mtWarning, [mbOK], 0) = mrMaybe then", "1:44 unknown result mrmaybe"},
-      {"if Application.MessageBox('x', 'y', MB_ICONERROR) = IDMAYBE then", "1:53 unknown result idmaybe"},
+      {"MessageDlg('x'#x, mtWarning, [mbOK], 0);", "1:15 expected a character code after #"},
+      {"if MessageDlg('x', mtWarning, [mbOK], 0) = mrMaybe then", "1:44 unknown result mrMaybe"},
+      {"if Application.MessageBox('x', 'y', MB_ICONERROR) = IDMAYBE then", "1:53 unknown result IDMAYBE"},
       {"{ open comment MessageDlg", "1:1 comment is not closed"},
       {"", "1:1 expected MessageDlg or Application.MessageBox, but the text ends here"},
       {"MessageDlg('ü', mtWarning, [mbOK], 0) ?", "1:39 unexpected character"},
@@ -157,16 +163,120 @@ TEST(ReadCode, RefusalsSayWhereAndWhat) {
 }
 
 TEST(ReadCode, WhatBeginsLikeAStatement) {
-  for (const char* text : {"MessageDlg(", " {note} (* x *) // y\r\n  IF x", "Vcl.Dialogs.messagedlg",
-                           "Winapi.Windows.MessageBeep(0);", "\xEF\xBB\xBFmessagebeep"})
+  for (const char* text :
+       {"MessageDlg(", " {note} (* x *) // y\r\n  IF MessageDlg", "Vcl.Dialogs.messagedlg",
+        "Winapi.Windows.MessageBeep(0);", "\xEF\xBB\xBFmessagebeep", "if(Application.MessageBox",
+        "if ( { c } Forms.Application.MessageBox", "Result := MessageDlg(", "case MessageDlg("})
     EXPECT_TRUE(BeginsLikeStatement(text)) << text;
-  for (const char* text : {"ShowMessage('x');", "MessageDlgPos(", "MyMessageDlg(", "iffy", "{ MessageDlg"})
+  for (const char* text : {"ShowMessage('x');", "MessageDlgPos(", "MyMessageDlg(", "iffy", "{ MessageDlg",
+                           "If you close now, your changes are lost.", "2.MessageDlg(",
+                           "If (you) close MessageDlg", "if", "Result := 5", "if not MessageDlg("})
     EXPECT_FALSE(BeginsLikeStatement(text)) << text;
+}
+
+// Statements as real programs write them: the statement each reads as (its choices' code on one
+// line), or "L:C why not".
+TEST(ReadCode, RealStatementForms) {
+  const std::string ok = ", mtWarning, [mbOK], 0)", yesNo = ", mtConfirmation, [mbYes, mbNo], 0)";
+  const std::string box = "Application.MessageBox(";
+  const std::pair<std::string, std::string> cases[] = {
+      // values
+      {"MessageDlg('Delete ' + FileName + '?'" + yesNo + ";",
+       "MessageDlg('Delete ' + FileName + '?'" + yesNo + ";"},
+      {"MessageDlg(E.Message" + ok, "MessageDlg(E.Message" + ok + ";"},
+      {"MessageDlg(SFileSaved" + ok, "MessageDlg(SFileSaved" + ok + ";"},
+      {"MessageDlg('Total: ' + IntToStr(Count * 2) + sLineBreak + 'Size: ' + FormatFloat('0.0', Size / "
+       "1.5e3)" +
+           ok,
+       "MessageDlg('Total: ' + IntToStr(Count * 2) + #13'Size: ' + FormatFloat('0.0', Size / 1.5e3)" + ok +
+           ";"},
+      {"MessageDlg('x' + GetText( { note } A,\n   B) + Items[I]^.Name + @Buf" + ok,
+       "MessageDlg('x' + GetText( A, B) + Items[I]^.Name + @Buf" + ok + ";"},
+      {"MessageDlg('x' + (A + B) + (C) + ('y' + D) + (E - F)" + ok,
+       "MessageDlg('x' + (A + B) + (C) + 'y' + D + (E - F)" + ok + ";"},
+      {"MessageDlg('x' + A - B + 'y'" + ok, "MessageDlg('x' + (A - B) + 'y'" + ok + ";"},
+      {"MessageDlg('a' + Format('%d', [N])" + ok, "MessageDlg('a' + Format('%d', [N])" + ok + ";"},
+      {"MessageDlg('a' + Format(S, []) <> B" + ok, "MessageDlg('a' + (Format(S, []) <> B)" + ok + ";"},
+      {box + "PChar('File ' + FileName + ' not found.'), PChar(Application.Title), MB_OK + MB_ICONERROR);",
+       box + "PChar('File ' + FileName + ' not found.'), PChar(Application.Title), "
+             "MB_ICONERROR + MB_OK + MB_DEFBUTTON1 + MB_APPLMODAL);"},
+      {box + "PChar(SQuit), SCaption, MB_ICONQUESTION);",
+       box + "PChar(SQuit), PChar(SCaption), MB_ICONQUESTION + MB_OK + MB_DEFBUTTON1 + MB_APPLMODAL);"},
+      // results by number, across the two kinds, and mbYesNo
+      {"if MessageDlg('Quit?', mtConfirmation, mbYesNo, 0) = 6 then",
+       "if (MessageDlg('Quit?'" + yesNo + " = mrYes) then "},
+      {"if MessageDlg('Quit?', mtConfirmation, mbYesNo + [mbCancel], 0) = mrNo then",
+       "if (MessageDlg('Quit?', mtConfirmation, [mbCancel, mbYes, mbNo], 0) = mrNo) then "},
+      {"if " + box + "'Quit?', 'Q', MB_YESNO + MB_ICONQUESTION) = mrYes then",
+       "if (" + box +
+           "'Quit?', 'Q', MB_ICONQUESTION + MB_YESNO + MB_DEFBUTTON1 + MB_APPLMODAL) = ID_YES) then "},
+      {"if " + box + "'R', 'Q', MB_RETRYCANCEL or MB_ICONWARNING) = 4 then",
+       "if (" + box +
+           "'R', 'Q', MB_ICONWARNING + MB_RETRYCANCEL + MB_DEFBUTTON1 + MB_APPLMODAL) = ID_RETRY) then "},
+      {"if MessageDlg('x', mtWarning, [mbOK, mbCancel], 0) = 2 then",
+       "if (MessageDlg('x', mtWarning, [mbOK, mbCancel], 0) = mrCancel) then "},
+      // refused, with the form named
+      {"Result := MessageDlg('x'" + ok + " = mrOK;",
+       "1:1 the result is assigned to Result, which the window cannot write: it writes the call alone or "
+       "tested "
+       "with if"},
+      {"Self.Answer := MessageDlg('x'" + ok + ";",
+       "1:1 the result is assigned to Self.Answer, which the window "
+       "cannot write: it writes the call alone or tested with if"},
+      {"if MessageDlg('x'" + ok + " <> mrOK then",
+       "1:42 <> cannot be written by the window: it tests a result with ="},
+      {"case MessageDlg('x'" + yesNo + " of",
+       "1:1 case cannot be written by the window: it tests one result with if"},
+      {"if Modified and (MessageDlg('x'" + ok + " = mrOK) then",
+       "1:13 and in the condition cannot be written by the window: it tests one result alone"},
+      {"if not (MessageDlg('x'" + ok + " = mrOK) then",
+       "1:4 not in the condition cannot be written by the window: "
+       "it tests one result alone"},
+      {"if (MessageDlg('x'" + ok + " = mrOK) Or Force then",
+       "1:51 Or in the condition cannot be written by the window: it tests one result alone"},
+      {"MessageDlg(Format('%d files', [N])" + ok,
+       "1:12 Format(...) cannot be read: the window writes values in braces, such as 'Saved {FileName}.' "
+       "with "
+       "values on"},
+      {box + "PChar(SysUtils.Format(S, [N])), 'T', MB_ICONERROR);",
+       "1:30 Format(...) cannot be read: the window "
+       "writes values in braces, such as 'Saved "
+       "{FileName}.' with values on"},
+      {"if MessageDlg('x'" + ok + " = 8 then", "1:44 unknown result 8; the numbers are 1 (OK) to 7 (No)"},
+      {"if " + box + "'x', 'y', MB_ICONERROR) = mrAll then", "1:53 unknown result mrAll"},
+      {"MessageDlg('x' + Caption('}')" + ok, "1:18 a value holding } cannot be written in braces"},
+      {"MessageDlg('x' + " + ok, "1:18 expected text in quotes or a value"},
+      {"MessageDlg('x' + 1.5" + ok.substr(0, 12) + "[mbOK], 2.5)",
+       "1:41 only whole numbers are understood here"},
+      {"MessageDlg('x' + 12ab" + ok, "1:18 unexpected letters after the number"},
+  };
+  for (const auto& [source, outcome] : cases) {
+    std::string refusal = Refusal(source);
+    EXPECT_EQ(refusal.empty() ? GenerateCode(ReadCode(source)).statement : refusal, outcome) << source;
+    // What is read writes code that reads back to itself.
+    if (refusal.empty()) EXPECT_EQ(Refusal(outcome) + GenerateCode(ReadCode(outcome)).statement, outcome);
+  }
+}
+
+// Values come back in braces with the check box on; the statement's own braces come back doubled.
+TEST(ReadCode, ValuesTurnTheBoxOnAndDoubleLiteralBraces) {
+  MessageChoices c =
+      ReadCode("Application.MessageBox(PChar('{x} of ' + N + #13#10'}'), '{T}', MB_ICONERROR)");
+  EXPECT_EQ(std::tuple(c.cbValues, c.mmMessage, c.edMBTitle),
+            std::tuple(true, std::vector<std::string>{"{{x}} of {N}", "}}"}, std::string("{{T}}")));
+  c = ReadCode("Application.MessageBox('{x}', PChar(Caption + '{'), MB_ICONERROR)");
+  EXPECT_EQ(std::tuple(c.cbValues, c.mmMessage[0], c.edMBTitle),
+            std::tuple(true, "{{x}}", std::string("{Caption}{{")));
+  // A value's own comments and line breaks become one blank, and nothing comes in front of it.
+  EXPECT_EQ(ReadCode("MessageDlg('x' +\n F( (* c *) A,\r\nB), mtError, [mbOK], 0)").mmMessage[0],
+            "x{F( A, B)}");
+  c = ReadCode("Application.MessageBox('{x}', '{', MB_ICONERROR)");
+  EXPECT_EQ(std::tuple(c.cbValues, c.mmMessage[0], c.edMBTitle), std::tuple(false, "{x}", std::string("{")));
 }
 
 TEST(ReadCode, HostileInputNeverCrashes) {
   std::mt19937 rng(11);
-  const std::string alphabet = "'#$()[],;+-=.{}*/ \n\r\tMessageDlgApplicationBoxmtmbmrIDif0123456789";
+  const std::string alphabet = "'#$()[],;+-=.{}*/<>:@^ \n\r\tMessageDlgApplicationBoxmtmbmrIDif0123456789";
   std::string valid = Code(MessageChoices{});
   for (int round = 0; round < 20000; ++round) {
     std::string text = valid;
@@ -186,12 +296,18 @@ TEST(ReadCode, HostileInputNeverCrashes) {
     }
   }
   EXPECT_NE(Refusal(std::string(100000, '(')), "");
+  // The nesting bound counts open brackets, not brackets ever opened.
+  const std::string deep = std::string(99, '(') + "0" + std::string(99, ')');
+  EXPECT_EQ(Refusal("MessageBeep((MB_ICONERROR)); MessageDlg('x' + F" + deep + " + G" + deep +
+                    ", mtError, [mbOK], 0)"),
+            "");
 }
 
 TEST(ReadCode, NestingIsBoundedWhereverItIs) {
   // Each place the reader recurses into brackets: the message, the flags, the help context.
   auto nested = [](int depth, const std::string& inner) {
-    return std::string(static_cast<size_t>(depth), '(') + inner + std::string(static_cast<size_t>(depth), ')');
+    return std::string(static_cast<size_t>(depth), '(') + inner +
+           std::string(static_cast<size_t>(depth), ')');
   };
   const int deep = 100000;
   EXPECT_EQ(Refusal("MessageDlg(" + nested(deep, "'x'") + ", mtInformation, [mbOK], 0);"),

@@ -22,6 +22,7 @@ bool IsDigit(char c) {
 
 struct Lexer {
   std::string_view s;
+  const Bindings& values;
   std::size_t i = 0;
   void SkipBlanks() {
     while (i < s.size() && (s[i] == ' ' || s[i] == '\t' || s[i] == '\r' || s[i] == '\n'))
@@ -79,13 +80,29 @@ struct Lexer {
     if (i == start) return std::nullopt;
     return text;
   }
-  std::optional<Value> Sum() {
-    Value value{{}, 0};
+  // A bound value written whole: what follows it ends the operand.
+  std::optional<std::string> Bound() {
+    SkipBlanks();
+    for (const auto& [code, bound] : values) {
+      if (s.substr(i, code.size()) != code) continue;
+      std::size_t after = i + code.size();
+      while (after < s.size() && std::string_view(" \t\r\n").find(s[after]) != std::string_view::npos)
+        ++after;
+      if (after < s.size() && std::string_view("+,)").find(s[after]) == std::string_view::npos) continue;
+      i += code.size();
+      return bound;
+    }
+    return std::nullopt;
+  }
+  std::optional<delphi::Value> Sum() {
+    delphi::Value value{{}, 0};
     do {
-      std::optional<Value> part;
+      std::optional<delphi::Value> part;
       if (Eat("PChar(")) {
         part = Sum();
         if (!part || !Eat(")")) return std::nullopt;
+      } else if (auto bound = Bound()) {
+        part = {*bound, 0};
       } else {
         SkipBlanks();
         part.emplace();
@@ -127,16 +144,16 @@ struct Lexer {
 
 }  // namespace
 
-std::optional<Value> Evaluate(std::string_view expr) {
-  Lexer lx{expr};
+std::optional<Value> Evaluate(std::string_view expr, const Bindings& values) {
+  Lexer lx{expr, values};
   auto value = lx.Sum();
   lx.SkipBlanks();
   if (!value || lx.i != expr.size()) return std::nullopt;
   return value;
 }
 
-std::optional<Statement> ParseStatement(std::string_view code) {
-  Lexer lx{code};
+std::optional<Statement> ParseStatement(std::string_view code, const Bindings& values) {
+  Lexer lx{code, values};
   Statement st;
   if (lx.Eat("MessageBeep(")) {
     st.beep = lx.Name("MB_ICON");

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace delphi {
@@ -15,10 +16,13 @@ struct Value {
   std::size_t longestConstant;  // UTF-16 units of the longest string constant
 };
 
+// Values: an operand written exactly as the first string evaluates to the second.
+using Bindings = std::vector<std::pair<std::string, std::string>>;
+
 // Evaluates `expr`: string constants ('quoted' runs with '' for an apostrophe, and #n character
-// codes, written without blanks between them) joined by '+', optionally inside PChar(...).
-// nullopt when it is not such an expression.
-std::optional<Value> Evaluate(std::string_view expr);
+// codes, written without blanks between them) and bound values joined by '+', optionally inside
+// PChar(...). nullopt when it is not such an expression.
+std::optional<Value> Evaluate(std::string_view expr, const Bindings& values = {});
 
 // One statement as the generator writes it, taken apart: an optional MessageBeep line, then
 // `Call;` or `if (Call = Result) then`, where Call is
@@ -34,7 +38,7 @@ struct Statement {
 };
 // nullopt when `code` is not one whole statement of that form (an argument missing, a literal
 // left open, a name that is not an identifier of the right family, anything left over).
-std::optional<Statement> ParseStatement(std::string_view code);
+std::optional<Statement> ParseStatement(std::string_view code, const Bindings& values = {});
 
 // True when every line leaves no string literal open at its end.
 bool LinesCloseTheirLiterals(const std::vector<std::string>& lines);

@@ -140,6 +140,18 @@ const Case kCases[] = {
          "'\n    + 't'), " + kInfo},
     // a title of 255 stays one constant
     {{.PageControl1 = 1, .edMBTitle = Run('t', 255)}, kMB + kMsg + ", '" + Run('t', 255) + "', " + kInfo},
+    // Values: the layout cuts at line breaks only, never inside a value, whatever it holds.
+    {{.mmMessage = {"Hi {F(', mt' + #13)}", "{N} left"}, .cbValues = true},
+     "MessageDlg('Hi ' + F(', mt' + #13)\n    + #13 + N + ' left', \n    mtInformation, [mbOK], 0);"},
+    // a value in the message or title is passed as PChar
+    {{.mmMessage = {"{Msg}"}, .cbValues = true, .PageControl1 = 1, .edMBTitle = "{Application.Title}"},
+     kMB + "PChar(Msg), PChar(Application.Title), " + kInfo},
+    {{.mmMessage = {"a", "b"}, .cbValues = true, .PageControl1 = 1, .edMBTitle = "T{G(', MB')}"},
+     kMB + "PChar('a'\n    + #13'b'), PChar('T' + G(', MB')), \n    " + kInfo},
+    // values on without values: doubled braces are text, no PChar
+    {{.cbValues = true, .PageControl1 = 1, .edMBTitle = "{{x}}"}, kMB + kMsg + ", '{x}', " + kInfo},
+    // the title's braces count only on the MessageBox page
+    {{.mmMessage = {"{A}"}, .cbValues = true, .edMBTitle = "{"}, "MessageDlg(A, mtInformation, [mbOK], 0);"},
     // patterns in the message and title
     {{.mmMessage = {"x, MB", "y, MB"}, .PageControl1 = 1, .edMBTitle = "T, MB' + #13"},
      kMB + "PChar('x, MB'\n    + #13'y, MB'), 'T, MB'' + #13', \n    " + kInfo},
@@ -157,6 +169,41 @@ TEST(GeneratedCode, ChoiceChangesAgainstTheCopiedCodeAndTheParameters) {
       EXPECT_EQ(GetMessageDlgParams(row.choices).buttons, row.params);
     else
       EXPECT_EQ(GetMessageBoxFlags(row.choices), row.params);
+  }
+}
+
+TEST(GeneratedCode, ValueErrorsNameLineOrTitleAndStopTheCode) {
+  const struct {
+    MessageChoices choices;
+    std::string error;
+  } cases[] = {
+      {{.mmMessage = {"ok {A}", "  two {"}, .cbValues = true}, "line 2, column 7: { has no closing }"},
+      {{.mmMessage = {"{}"}, .cbValues = true}, "line 1, column 1: {} holds no expression"},
+      {{.cbValues = true, .PageControl1 = 1, .edMBTitle = "ü}"}, "title, column 2: } has no opening {"},
+      {{.mmMessage = {"x}"}, .cbValues = true, .PageControl1 = 1, .edMBTitle = "}"}, "line 1, column 2: "},
+      // Code the reader would not take back as the same value is not written.
+      {{.mmMessage = {"x {'abc'}"}, .cbValues = true}, "line 1, column 3: the value is text, not code"},
+      {{.mmMessage = {"{sLineBreak}"}, .cbValues = true}, "line 1, column 1: the value is text, not code"},
+      {{.mmMessage = {"{('x' + A)}"}, .cbValues = true},
+       "line 1, column 1: the value would read back as other"},
+      {{.cbValues = true, .PageControl1 = 1, .edMBTitle = "{A#x}"},
+       "title, column 1: the value is not code that can be read back: expected a character code after #"},
+      {{.mmMessage = {"\t {Format('%d', [N])}"}, .cbValues = true},
+       "line 1, column 3: the value is not code that can be read back: Format(...) cannot be read"},
+      {{.mmMessage = {"x {Format('%d', [N])}"}, .cbValues = true}, ""},
+      {{.mmMessage = {"x", "{Format('%d', [N])}"}, .cbValues = true}, ""},
+      {{.cbValues = true, .PageControl1 = 1, .edMBTitle = " {Format('%d', [N])}"}, ""},
+      {{.mmMessage = {"{"}, .PageControl1 = 1, .edMBTitle = "}"}, ""},  // values off
+      {{.cbValues = true, .edMBTitle = "}"}, ""},                       // MessageDlg page
+  };
+  for (const auto& row : cases) {
+    auto error = FindValueError(row.choices);
+    EXPECT_EQ(error.value_or("").substr(0, row.error.size()), row.error);
+    EXPECT_EQ(error.has_value(), !row.error.empty());
+    if (error)
+      EXPECT_THROW(GenerateCode(row.choices), ValueError);
+    else
+      EXPECT_NO_THROW(GenerateCode(row.choices));
   }
 }
 

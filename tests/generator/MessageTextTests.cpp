@@ -82,3 +82,86 @@ TEST(MessageText, LinesAgainstPreviewAndLiteral) {
   EXPECT_EQ(QuoteText("\x01").source, "''#1''");
   EXPECT_EQ(QuoteText(std::string("x\0y", 3)).source, "'x'#0'y'");
 }
+
+TEST(MessageText, ValuesAgainstPreviewAndExpression) {
+  const std::string a250 = Repeat("a", 250);
+  const struct {
+    Lines lines;
+    std::string preview, literal;
+  } cases[] = {
+      {{"Delete {FileName}?"}, "Delete {FileName}?", "'Delete ' + FileName + '?'"},
+      {{" {  E.Message\t} "}, "{  E.Message\t}", "E.Message"},
+      {{"{{x}} and {{{N}}}"}, "{x} and {{N}}", "'{x} and {' + N + '}'"},
+      {{"{A}{B}"}, "{A}{B}", "A + B"},
+      // A value after a line break cannot be glued to it; text after a value is a constant of its own.
+      {{"A", "{B} c"}, "A\r{B} c", "'A' + #13 + B + ' c'"},
+      {{"{A}", "", "{B}", "", "", "x"}, "{A}\r\r{B}\r\r\rx", "A + #13#13 + B + #13#13 + #13'x'"},
+      {{"", "{B}"}, "\r{B}", "'' + #13 + B"},
+      // Operators that bind no tighter than + are kept inside the value by parentheses.
+      {{"{A - B}{C + D}{E or F}{G = H}{-I}{J in K}"},
+       "{A - B}{C + D}{E or F}{G = H}{-I}{J in K}",
+       "(A - B) + (C + D) + (E or F) + (G = H) + (-I) + (J in K)"},
+      {{"{A * B}{F(X - Y)}{S[I - 1]}{Borders}{Q('-')}"},
+       "{A * B}{F(X - Y)}{S[I - 1]}{Borders}{Q('-')}",
+       "A * B + F(X - Y) + S[I - 1] + Borders + Q('-')"},
+      // Only whole words are operators.
+      {{"{Ais}{Zin}{ais}{zor}{_in}{0is}{9or}"},
+       "{Ais}{Zin}{ais}{zor}{_in}{0is}{9or}",
+       "Ais + Zin + ais + zor + _in + 0is + 9or"},
+      // Whatever a value begins with, it opens no comment behind a bracket.
+      {{"{* A}{* B - C}"}, "{* A}{* B - C}", " * A + ( * B - C)"},
+      // A split text keeps the values whole and between its constants.
+      {{a250 + "{V}" + a250 + "bcdefgh"},
+       a250 + "{V}" + a250 + "bcdefgh",
+       "'" + a250 + "' + V + '" + a250 + "bcdef' + 'gh'"},
+  };
+  for (const auto& row : cases) {
+    SCOPED_TRACE(row.literal);
+    EXPECT_EQ(GetPreviewText(row.lines, true), row.preview);
+    EXPECT_EQ(GetMessageLiteral(row.lines, true).source, row.literal);
+  }
+  // Off, braces are text.
+  EXPECT_EQ(GetMessageLiteral({"{A}}"}).source, "'{A}}'");
+  EXPECT_EQ(GetPreviewText({"{{A}}"}), "{{A}}");
+  EXPECT_EQ(GetPreviewTitle("{{T}} {X}", true), "{T} {X}");
+  EXPECT_EQ(GetPreviewTitle("{{T}}", false), "{{T}}");
+}
+
+TEST(MessageText, BadBracesAndValuesAreFoundWithTheirColumn) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"a {b", "3 { has no closing }; write {{ for a brace"},
+      {"ü {}", "3 {} holds no expression"},
+      {"{ \t }", "1 {} holds no expression"},
+      {"a }", "3 } has no opening {; write }} for a brace"},
+      {"{a}}}}", "6 } has no opening {; write }} for a brace"},
+      {"{{a} ", "4 } has no opening {; write }} for a brace"},
+      {"x {F('a)}", "6 the string in the value is not closed"},
+      {"{F(a}", "3 the value's ( is not closed"},
+      {"{F[a)]}", "5 the value's ) has no opening ("},
+      {"{a]}", "3 the value's ] has no opening ["},
+      {"{a, b}", "3 a value cannot hold , outside parentheses"},
+      {"{a; b}", "3 a value cannot hold ; outside parentheses"},
+      {"{a // b}", "4 a value cannot hold a comment"},
+      {"{a (* b *)}", "4 a value cannot hold a comment"},
+      {"{a {b}", "4 a value cannot hold a comment"},
+      {"{a\x01"
+       "b}",
+       "3 a value cannot hold a control character"},
+      // Sound ones: brackets and quotes of the value's own, an opening brace in its string.
+      {"{{}} {F(a, [b; c], '{, //')}", ""},
+      {"{a}}} ", ""},
+      {"", ""},
+  };
+  for (const auto& [text, found] : cases) {
+    auto problem = FindTextValueProblem(text);
+    EXPECT_EQ(problem ? std::to_string(problem->column) + " " + problem->what : "", found) << text;
+    EXPECT_EQ(problem.has_value(), [&] {
+      try {
+        SplitValues(text);
+        return false;
+      } catch (const std::invalid_argument&) {
+        return true;
+      }
+    }()) << text;
+  }
+}

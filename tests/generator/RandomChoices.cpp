@@ -65,4 +65,45 @@ MessageChoices RandomChoices(std::mt19937& rng, bool holdable) {
   return c;
 }
 
+const std::vector<SampleValue>& SampleValues() {
+  static const std::vector<SampleValue> values = {
+      {"FileName", "FileName", "report.txt"},
+      {"  E.Message ", "E.Message", "Access denied"},
+      {"IntToStr(A + B)", "IntToStr(A + B)", "42"},
+      {"QuotedStr(Name)", "QuotedStr(Name)", "'Joe'"},
+      {"Items[I].Caption", "Items[I].Caption", "First"},
+      {"IfThen(Ok, 'a, mt' + #13, ' + #13''x, MB')", "IfThen(Ok, 'a, mt' + #13, ' + #13''x, MB')", "{it's}"},
+      {"A - B", "(A - B)", "-1"},
+      {"Prefix + Suffix", "(Prefix + Suffix)", "pre-suf"},
+      {"X or Y", "(X or Y)", "True"},
+      {"Count * 2 div 3", "Count * 2 div 3", "7"},
+      {"FloatToStr(Size / 1024.5)", "FloatToStr(Size / 1024.5)", "0.5"},
+      {"Sep", "Sep", ""},
+  };
+  return values;
+}
+
+MessageChoices RandomValueChoices(std::mt19937& rng) {
+  MessageChoices c = RandomChoices(rng, true);
+  c.cbValues = true;
+  const auto& values = SampleValues();
+  // Random text with its braces doubled, and values between.
+  auto text = [&](bool withValue) {
+    std::string out;
+    for (int n = static_cast<int>(rng() % 4) + (withValue ? 1 : 0); n > 0; --n) {
+      for (char ch : RandomText(rng, false)) {
+        out += ch;
+        if (ch == '{') out += ch;
+      }
+      if (withValue || rng() % 2) out += "{" + values[rng() % values.size()].typed + "}";
+    }
+    return out;
+  };
+  c.mmMessage.clear();
+  for (int n = static_cast<int>(rng() % 5); n >= 0; --n)
+    c.mmMessage.push_back(c.mmMessage.empty() ? text(true) : rng() % 4 == 0 ? "" : text(false));
+  c.edMBTitle = text(false);
+  return c;
+}
+
 }  // namespace gentest

@@ -4,6 +4,7 @@
 
 #include <random>
 #include <string>
+#include <vector>
 
 #include "MessageChoices.h"
 
@@ -18,5 +19,17 @@ std::string RandomText(std::mt19937& rng, bool lineBreaks);
 // button taken from the lists the window would show. Otherwise anything, out-of-range indexes
 // and captions the box lacks included. Messages of no lines and of empty lines in both.
 vellumor::MessageChoices RandomChoices(std::mt19937& rng, bool holdable);
+
+// A value as typed between braces, as the code must hold it, and a string to bind it to.
+struct SampleValue {
+  std::string typed, code, bound;
+};
+// Values with ( ) [ ], quotes, commas, " + ", patterns the layout looks for, operators that need
+// parentheses beside + and some that do not.
+const std::vector<SampleValue>& SampleValues();
+
+// Holdable choices with values on: sample values in random lines (the first always has one) and
+// in the title, in random text whose braces are doubled.
+vellumor::MessageChoices RandomValueChoices(std::mt19937& rng);
 
 }  // namespace gentest

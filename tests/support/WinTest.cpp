@@ -92,6 +92,15 @@ BoxInfo ReadBox(HWND box) {
 }
 
 bool PressButton(HWND box, std::string_view caption) {
+  if (caption == kEscKey) {
+    // As typed: the key goes to the box's focused control, through the box's own loop.
+    HWND focus = GetFocus();
+    HWND to = focus && (focus == box || IsChild(box, focus)) ? focus : box;
+    PostMessageW(to, WM_KEYDOWN, VK_ESCAPE, 1);
+    PostMessageW(to, WM_KEYUP, VK_ESCAPE, static_cast<LPARAM>(0xC0000001));
+    return true;
+  }
+  if (caption == kCloseBox) return PostMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0) != 0;
   for (HWND child : ChildrenOf(box)) {
     if (IsWindowVisible(child) && _wcsicmp(ClassOf(child).c_str(), L"Button") == 0 &&
         WithoutAccelerator(TextOf(child)) == caption) {

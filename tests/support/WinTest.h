@@ -35,7 +35,9 @@ struct BoxInfo {
 // Visible dialog windows (class #32770 and the framework's) owned by a thread, newest first.
 std::vector<HWND> ThreadDialogs(DWORD thread = GetCurrentThreadId());
 BoxInfo ReadBox(HWND box);
-// Clicks the visible button whose caption (without '&') is `caption`; false if there is none.
+// Clicks the visible button whose caption (without '&') is `caption`; false if there is none. The
+// captions kEscKey and kCloseBox press Esc in the box and click its close box instead.
+inline constexpr std::string_view kEscKey = "{Esc}", kCloseBox = "{close box}";
 bool PressButton(HWND box, std::string_view caption);
 
 // Runs `handler` once, from inside the nested message loop of the next dialog that appears on

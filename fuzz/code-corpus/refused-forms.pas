@@ -1,0 +1,1 @@
+Result := MessageDlg(Format('%d files', [N]), mtWarning, [mbOK], 0) <> mrOk;

@@ -1,0 +1,1 @@
+if Application.MessageBox(PChar('x'),* ''T,MB_ICONSTOP or $4001) = IDOK then

@@ -1,0 +1,1 @@
+if Application.MessageBox(PChar('Delete ' + FileName + '?' + sLineBreak + IntToStr(A + B)), PChar(Application.Title), MB_YESNO or MB_ICONQUESTION) = mrYes then
