@@ -254,7 +254,9 @@ TEST(ReadCode, RealStatementForms) {
     std::string refusal = Refusal(source);
     EXPECT_EQ(refusal.empty() ? GenerateCode(ReadCode(source)).statement : refusal, outcome) << source;
     // What is read writes code that reads back to itself.
-    if (refusal.empty()) EXPECT_EQ(Refusal(outcome) + GenerateCode(ReadCode(outcome)).statement, outcome);
+    if (refusal.empty()) {
+      EXPECT_EQ(Refusal(outcome) + GenerateCode(ReadCode(outcome)).statement, outcome);
+    }
   }
 }
 
