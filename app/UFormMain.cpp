@@ -306,14 +306,22 @@ void TFormMain::ActPreviewUpdate(TObject*) {
   ActCreate->SetEnabled(e.actCreate);
 }
 
+bool TFormMain::RefuseBadValues(const MessageChoices& c, const std::string& caption) {
+  std::optional<std::string> error = FindValueError(c);
+  if (error) Application->MessageBox(ValueErrorText(*error), caption, MB_OK | MB_ICONERROR);
+  return error.has_value();
+}
+
 void TFormMain::ActPreviewExecute(TObject*) {
   MessageChoices c = ReadChoices();
-  std::string text = GetPreviewText(c.mmMessage);
+  if (RefuseBadValues(c, "Preview")) return;
+  // Values show as typed, braces included, so the user sees where they go.
+  std::string text = GetPreviewText(c.mmMessage, c.cbValues);
   if (CallKindOf(c) == CallKind::MessageBox) {
     SetLastError(0);
     // Never end silently: a box the system refused is reported with its reason.
-    if (Application->MessageBox(SystemBoxTextToShow(Handle(), text, PreviewNote), c.edMBTitle,
-                                GetMessageBoxFlags(c)) == 0)
+    if (Application->MessageBox(SystemBoxTextToShow(Handle(), text, PreviewNote),
+                                GetPreviewTitle(c.edMBTitle, c.cbValues), GetMessageBoxFlags(c)) == 0)
       ReportRefusedPreview(GetLastError());
     return;
   }
@@ -331,7 +339,9 @@ void TFormMain::ReportRefusedPreview(DWORD error) {
 }
 
 void TFormMain::ActCreateExecute(TObject*) {
-  GeneratedCode code = GenerateCode(ReadChoices());
+  MessageChoices c = ReadChoices();
+  if (RefuseBadValues(c, "Code")) return;
+  GeneratedCode code = GenerateCode(c);
   std::string shown = SystemBoxTextToShow(Handle(), GetConfirmationText(code), ConfirmationNote);
   if (Application->MessageBox(shown, "Code", MB_OKCANCEL | MB_ICONINFORMATION) != IDOK) return;
   // The staging memo holds the copied code: its lines joined by CR LF, nothing after the last.

@@ -116,6 +116,9 @@ class TFormMain : public TForm {
   // Creates every component with its stored values (the layout table).
   void LoadLayout();
   void WireEvents();
+  // Says what is wrong with the values in braces, when something is, in a box with `caption`:
+  // nothing is shown or copied then.
+  bool RefuseBadValues(const MessageChoices& choices, const std::string& caption);
   // Offers `text` as a statement to set the window to. True when the text is taken care of (set,
   // or refused by the user) and must not be pasted as well.
   bool OfferStatement(const std::string& text, bool pasting);

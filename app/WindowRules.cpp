@@ -30,6 +30,13 @@ std::string RefusedStatementText(int line, int column, const std::string& reason
   return offerPaste ? text + "\r\rPaste it as text?" : text;
 }
 
+std::string ValueErrorText(const std::string& error) {
+  std::string where = error;
+  if (!where.empty() && where[0] >= 'a' && where[0] <= 'z')
+    where[0] = static_cast<char>(where[0] - 'a' + 'A');
+  return "The values in braces cannot be written into the code:\r\r" + where + ".";
+}
+
 std::string GetAboutText(const std::string& applicationTitle) {
   return applicationTitle +
          "\r\rGenerate message show program code in Delphi.\r\r"

@@ -53,6 +53,9 @@ std::string ReadStatementQuestion(CallKind kind);
 // `offerPaste`, asks whether to paste it as text.
 std::string RefusedStatementText(int line, int column, const std::string& reason, bool offerPaste);
 
+// Why the values in braces cannot be written, from the generator's "line L, column C: what".
+std::string ValueErrorText(const std::string& error);
+
 // The About box's text: the title, the purpose, and our contact and notice lines.
 std::string GetAboutText(const std::string& applicationTitle);
 

@@ -118,6 +118,10 @@ TEST_F(FormMainPasteTest, EachKindOfStatementAnsweredYesSetsEveryControl) {
        "  [mbYes, mbNo, mbHelp], 12) = mrNo then",
        "a MessageDlg statement"},
       {"MessageDlg('Sure?', mtConfirmation, mbYesAllNoAllCancel, 0);", "a MessageDlg statement"},
+      // Values turn the values box on.
+      {"if Application.MessageBox(PChar('Delete ' + FileName + '?'), PChar(Application.Title),\r\n"
+       "  MB_ICONQUESTION + MB_YESNO) = mrYes then",
+       "an Application.MessageBox statement"},
       {"if Application.MessageBox('', 'Careful', MB_ICONWARNING + MB_YESNOCANCEL + MB_DEFBUTTON4 +\r\n"
        "  MB_TASKMODAL + MB_HELP + MB_TOPMOST) = IDCANCEL then",
        "an Application.MessageBox statement"},
@@ -162,7 +166,7 @@ TEST_F(FormMainPasteTest, TextStatementsAnsweredNoRefusalsAndTheMenusFindingsLea
       {Way::CtrlV, statement, "{Esc}", false, "a MessageDlg statement"},
       {Way::ShiftInsert, statement, "{close box}", false, "a MessageDlg statement"},
       {Way::SystemMenu, statement, "{Esc}", false, "a MessageDlg statement"},
-      {Way::CtrlV, "if you like", "{Esc}", false, "Paste it as text?"},
+      {Way::CtrlV, kRefused, "{Esc}", false, "Paste it as text?"},
   };
   std::mt19937 rng(9);
   Enter(gentest::RandomChoices(rng, true));
@@ -202,7 +206,7 @@ TEST_F(FormMainPasteTest, CreatedCodeRoundTripsThroughAPasteIntoAFreshWindow) {
   wintest::SetTestTimeLimit(std::chrono::seconds(560));  // up to two seconds a round under Wine
   std::mt19937 rng(17);
   for (int round = 0; round < 250; ++round) {
-    MessageChoices c = gentest::RandomChoices(rng, true);
+    MessageChoices c = round % 3 == 2 ? gentest::RandomValueChoices(rng) : gentest::RandomChoices(rng, true);
     Enter(c);  // on the window of the round before: every control is set whatever it held
     const std::string code = CopiedCode();
     ASSERT_EQ(code, GetClipboardText(GenerateCode(c))) << "entered as chosen";

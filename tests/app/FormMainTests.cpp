@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <tuple>
 #include <utility>
 
 #include "CodeGenerator.h"
@@ -138,7 +139,8 @@ TEST_F(FormMainTest, TabVisitsEachPageInItsTabOrderAndSkipsWhatCannotTakeTheFocu
   };
   EXPECT_EQ(
       tabs(22),
-      "cbValues edStyle PageControl1 rbMDSelect cbMDOK cbMDCancel cbMDYes cbMDNo cbMDAbort cbMDRetry cbMDIgnore "
+      "cbValues edStyle PageControl1 rbMDSelect cbMDOK cbMDCancel cbMDYes cbMDNo cbMDAbort cbMDRetry "
+      "cbMDIgnore "
       "cbMDAll cbMDYesToAll cbMDNoToAll cbMDHelp cbMDCheckResult cbMDSound BtnPreview BtnCreate BtnAbout "
       "BtnExit mmMessage ");
   MessageBoxPage();
@@ -152,6 +154,8 @@ TEST_F(FormMainTest, AcceleratorsToggleSelectOrMoveTheFocus) {
   EXPECT_EQ(State("cbMDOK edMDCheckResult"), "cbMDOK*:_ edMDCheckResult!:");
   Press('P', true);  // "&Preset:": selects
   EXPECT_EQ(State("rbMDPreset edMDCheckResult"), "rbMDPreset*:x edMDCheckResult!:[OK]|Cancel");
+  Press('V', true);  // "&Values in braces": the box beside the message, on either page
+  EXPECT_EQ(State("cbValues"), "cbValues*:x");
   Press('M', true);  // "&Message text:": focus to the memo
   EXPECT_EQ(Focused(), form->mmMessage);
   Press('S', true);
@@ -466,4 +470,39 @@ TEST_F(FormMainTest, MessageBoxPreviewHasTheTitleDefaultButtonHelpAndModality) {
   EXPECT_TRUE(beeps.empty());
   Click(form->cbMBHelp);  // the default button gone with Help: back to the first
   EXPECT_EQ(State("edMBDefault"), "edMBDefault:[1st button]|2nd button|3rd button");
+}
+
+// With the box on, {expression} is a value in the code and shows as typed in the preview; off, a
+// brace is text. A brace without its partner is refused with its place before any box or copy.
+TEST_F(FormMainTest, ValuesInBracesReachTheCodeAndThePreviewShowsThemAsTyped) {
+  const std::string code = "MessageDlg('Delete {FileName}? {{ok}}', mtInformation, [mbOK], 0);";
+  const std::tuple<const char*, std::string, std::string> cases[] = {
+      // steps, the preview's caption and text, the code Create copies
+      {"mmMessage=Delete {FileName}? {{ok}}", "Information|Delete {FileName}? {{ok}}", code},
+      {"cbValues", "Information|Delete {FileName}? {ok}",
+       "MessageDlg('Delete ' + FileName + '? {ok}', mtInformation, [mbOK], 0);"},
+      {"MB;edMBTitle={Application.Title}", "{Application.Title}|Delete {FileName}? {ok}",
+       "Application.MessageBox(PChar('Delete ' + FileName + '? {ok}'), PChar(Application.Title), "
+       "MB_ICONINFORMATION + MB_OK + MB_DEFBUTTON1 + MB_APPLMODAL);"},
+  };
+  for (const auto& [steps, preview, copied] : cases) {
+    SCOPED_TRACE(steps);
+    Do(steps);
+    EXPECT_EQ(Seen(Run(form->ActPreview, "OK")), preview + "|OK");
+    EXPECT_EQ(CopiedCode(), copied);
+  }
+
+  Clipboard().SetAsText("earlier");
+  for (const auto& [steps, where] : {std::pair{"mmMessage=Delete {FileName?", "Line 1, column 8: "},
+                                     {"mmMessage=ok;edMBTitle=}", "Title, column 1: "}}) {
+    Do(steps);
+    const MessageChoices before = form->ReadChoices();
+    for (TAction* action : {form->ActPreview, form->ActCreate}) {
+      const std::string said = Run(action, "OK").text;
+      EXPECT_TRUE(said.starts_with("The values in braces cannot be written into the code:")) << said;
+      EXPECT_NE(said.find(where), std::string::npos) << said;
+    }
+    EXPECT_EQ(wintest::ReadClipboardText(), "earlier");
+    EXPECT_TRUE(form->ReadChoices() == before);
+  }
 }
