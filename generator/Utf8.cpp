@@ -38,8 +38,8 @@ void AppendUtf8(std::string& out, char32_t cp) {
     return;
   }
   const int length = cp < 0x800 ? 2 : cp < 0x10000 ? 3 : 4;
-  static constexpr unsigned char kLead[] = {0, 0, 0xC0, 0xE0, 0xF0};
-  out += static_cast<char>(kLead[length] | (cp >> (6 * (length - 1))));
+  static constexpr unsigned char kLead[] = {0xC0, 0xE0, 0xF0};  // of two, three and four bytes
+  out += static_cast<char>(kLead[length - 2] | (cp >> (6 * (length - 1))));
   for (int shift = 6 * (length - 2); shift >= 0; shift -= 6)
     out += static_cast<char>(0x80 | ((cp >> shift) & 0x3F));
 }

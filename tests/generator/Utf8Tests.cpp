@@ -73,8 +73,11 @@ TEST(Utf8, AMalformedSequenceIsOneByteOfOneUnit) {
     EXPECT_EQ(c.codePoint, 0xFFFDu) << text;
     EXPECT_EQ(FirstInvalidUtf8(text), 0u) << text;
   }
-  // Cut short by the end of the text, not of the sequence.
+  // Cut short by the end of the text, though the bytes after it would complete the sequence.
   EXPECT_FALSE(DecodeUtf8("x\xE2\x82", 1).valid);
+  EXPECT_FALSE(DecodeUtf8(std::string_view("\xE2\x82\xAC", 2), 0).valid);
+  EXPECT_FALSE(DecodeUtf8(std::string_view("\xF0\x9F\x98\x80", 3), 0).valid);
+  EXPECT_EQ(FirstInvalidUtf8(std::string_view("ab\xFF", 2)), std::string_view::npos);
 }
 
 TEST(Utf8, EveryCodePointEncodesAndDecodesBack) {
@@ -146,4 +149,5 @@ TEST(Utf8, PrefixesInUnitsAndCharacterStarts) {
   EXPECT_EQ(Utf8CharStart("\xC3\xA9\x80", 2), 2u);
   EXPECT_EQ(Utf8CharStart("\x80\x80\x80\x80", 3), 3u);
   EXPECT_EQ(Utf8CharStart("\xF0\x9F\x98", 2), 2u);
+  EXPECT_EQ(Utf8CharStart("\xC3\xA9", 1), 0u);
 }
