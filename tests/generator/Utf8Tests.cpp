@@ -76,7 +76,7 @@ TEST(Utf8, AMalformedSequenceIsOneByteOfOneUnit) {
   // Cut short by the end of the text, though the bytes after it would complete the sequence.
   EXPECT_FALSE(DecodeUtf8("x\xE2\x82", 1).valid);
   EXPECT_FALSE(DecodeUtf8(std::string_view("\xE2\x82\xAC", 2), 0).valid);
-  EXPECT_FALSE(DecodeUtf8(std::string_view("\xF0\x9F\x98\x80", 3), 0).valid);
+  EXPECT_FALSE(DecodeUtf8(std::string_view("x\xF0\x9F\x98\x80", 4), 1).valid);
   EXPECT_EQ(FirstInvalidUtf8(std::string_view("ab\xFF", 2)), std::string_view::npos);
 }
 
