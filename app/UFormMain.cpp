@@ -9,6 +9,7 @@
 #include "Dialogs.h"
 #include "MessageText.h"
 #include "SysUtils.h"
+#include "Utf8.h"
 #include "WindowRules.h"
 
 namespace vellumor {
@@ -67,15 +68,7 @@ std::string TextToShow(HDC dc, int wrapWidth, int widestLine, int height, const 
     int fitting = 0;
     SIZE size{};
     GetTextExtentExPointW(dc, wide.c_str(), static_cast<int>(wide.size()), width, &fitting, nullptr, &size);
-    // Back from UTF-16 units to UTF-8 bytes.
-    size_t bytes = 0;
-    for (int units = 0; bytes < start.size() && units < fitting;) {
-      unsigned char c = static_cast<unsigned char>(start[bytes]);
-      size_t length = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
-      units += length == 4 ? 2 : 1;
-      bytes += length;
-    }
-    return std::min(bytes, start.size());
+    return Utf8BytesOfUnits(start, static_cast<size_t>(std::max(0, fitting)));
   };
   TextRoom room{
       wrapWidth, widestLine,

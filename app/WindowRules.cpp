@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "Utf8.h"
+
 namespace vellumor {
 
 EnabledStates GetEnabledStates(const MessageChoices& c, int mdCheckResultItems) {
@@ -47,16 +49,6 @@ std::string GetAboutText(const std::string& applicationTitle) {
 }
 
 namespace {
-// Code points, as the box shows them; bytes that continue a UTF-8 sequence do not count.
-bool StartsCharacter(char c) {
-  return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-}
-size_t CountCharacters(std::string_view text) {
-  size_t n = 0;
-  for (char c : text)
-    n += StartsCharacter(c);
-  return n;
-}
 std::string WithThousands(size_t n) {
   std::string digits = std::to_string(n), out;
   for (size_t i = 0; i < digits.size(); ++i) {
@@ -76,10 +68,10 @@ struct Wrapped {
   bool complete = true;  // false: stopped at the line limit with text left
 };
 
+// A cut on a character's first byte; a line keeps at least its first character.
 size_t OnCharacter(std::string_view text, size_t n) {
-  while (n < text.size() && n > 1 && !StartsCharacter(text[n]))
-    --n;
-  return n;
+  n = Utf8CharStart(text, n);
+  return n > 0 || text.empty() ? n : DecodeUtf8(text, 0).bytes;
 }
 
 // Breaks at the text's own CRs, then at the last blank that fits the wrap width. A longer word
@@ -151,8 +143,8 @@ std::string FitBoxText(const std::string& text, const LineFit& fit, const TextRo
     longest = std::max(longest, wrapped.lines[i].text.size());
   size_t tailStart =
       std::max(headEnd, text.size() > (tail + 1) * longest * 2 ? text.size() - (tail + 1) * longest * 2 : 0);
-  while (tailStart < text.size() && !StartsCharacter(text[tailStart]))
-    ++tailStart;
+  if (const size_t start = Utf8CharStart(text, tailStart); start < tailStart)
+    tailStart = start + DecodeUtf8(text, start).bytes;
   Wrapped end = Wrap(all.substr(tailStart), fit, room, std::string::npos);
   const size_t tailFrom = end.lines.size() > tail ? end.lines.size() - tail : 0;
   const size_t tailBegin =
@@ -162,7 +154,7 @@ std::string FitBoxText(const std::string& text, const LineFit& fit, const TextRo
 }
 
 std::string ConfirmationNote(std::string_view leftOut) {
-  const size_t n = CountCharacters(leftOut);
+  const size_t n = CountUtf8Chars(leftOut);
   return "[... " + WithThousands(n) + (n == 1 ? " character" : " characters") +
          " not shown; OK copies all ...]";
 }
@@ -171,7 +163,7 @@ std::string ConfirmationNote(std::string_view leftOut) {
 std::string PreviewNote(std::string_view leftOut) {
   const size_t breaks = static_cast<size_t>(std::count(leftOut.begin(), leftOut.end(), '\r'));
   const size_t lines = breaks == 0 ? 0 : breaks + 1 - (leftOut.front() == '\r') - (leftOut.back() == '\r');
-  const size_t n = lines ? lines : CountCharacters(leftOut);
+  const size_t n = lines ? lines : CountUtf8Chars(leftOut);
   return "[... " + WithThousands(n) +
          (lines ? (n == 1 ? " line" : " lines") : (n == 1 ? " character" : " characters")) +
          " not shown: the box with the whole text would be taller than the screen ...]";

@@ -9,51 +9,11 @@
 #include "ChoiceLists.h"
 #include "CodeLayout.h"
 #include "MessageText.h"
+#include "Utf8.h"
 
 namespace vellumor {
 
 using nlohmann::json;
-
-bool IsValidUtf8(std::string_view text) {
-  return FirstInvalidUtf8(text) == std::string_view::npos;
-}
-
-size_t FirstInvalidUtf8(std::string_view text) {
-  size_t i = 0;
-  auto at = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
-  while (i < text.size()) {
-    unsigned char c = at(i);
-    size_t len;
-    unsigned char lo = 0x80, hi = 0xBF;  // allowed range of the second byte
-    if (c < 0x80)
-      len = 1;
-    else if (c >= 0xC2 && c <= 0xDF)
-      len = 2;
-    else if (c == 0xE0)
-      len = 3, lo = 0xA0;
-    else if (c >= 0xE1 && c <= 0xEC)
-      len = 3;
-    else if (c == 0xED)
-      len = 3, hi = 0x9F;  // no surrogates
-    else if (c >= 0xEE && c <= 0xEF)
-      len = 3;
-    else if (c == 0xF0)
-      len = 4, lo = 0x90;
-    else if (c >= 0xF1 && c <= 0xF3)
-      len = 4;
-    else if (c == 0xF4)
-      len = 4, hi = 0x8F;
-    else
-      return i;
-    if (i + len > text.size()) return i;
-    for (size_t k = 1; k < len; ++k) {
-      unsigned char b = at(i + k);
-      if (k == 1 ? (b < lo || b > hi) : (b < 0x80 || b > 0xBF)) return i;
-    }
-    i += len;
-  }
-  return std::string_view::npos;
-}
 
 std::vector<std::string> SplitMessageLines(std::string_view text) {
   if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);

@@ -32,11 +32,6 @@ void ReadChoicesJson(std::string_view text, MessageChoices& choices, GivenCaptio
 // the input left to the window. Throws InputError.
 void SettleChoices(MessageChoices& choices, const GivenCaptions& given);
 
-// True when `text` is well-formed UTF-8.
-bool IsValidUtf8(std::string_view text);
-// The offset of the first byte that is not well-formed UTF-8, or npos.
-std::size_t FirstInvalidUtf8(std::string_view text);
-
 // Splits a text file into memo lines: CR LF, LF or CR end a line; a final line end adds no line;
 // a UTF-8 byte order mark is dropped.
 std::vector<std::string> SplitMessageLines(std::string_view text);

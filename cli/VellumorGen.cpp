@@ -13,6 +13,7 @@
 #include "ChoicesJson.h"
 #include "CodeLayout.h"
 #include "CodeReader.h"
+#include "Utf8.h"
 
 namespace vellumor {
 

@@ -11,6 +11,7 @@
 #include "ChoiceLists.h"
 #include "CodeGenerator.h"
 #include "MessageText.h"
+#include "Utf8.h"
 
 namespace vellumor {
 
@@ -44,24 +45,6 @@ std::string Lower(std::string_view s) {
   return out;
 }
 
-void AppendUtf8(std::string& out, std::uint32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
 // Deeper than any real statement nests.
 constexpr int kMaxNesting = 100;
 
@@ -79,9 +62,7 @@ class Source {
         lineStart = i + 1;
       }
     }
-    int column = 1;
-    for (size_t i = lineStart; i < pos && i < text_.size(); ++i)
-      if ((static_cast<unsigned char>(text_[i]) & 0xC0) != 0x80) ++column;
+    const int column = 1 + static_cast<int>(CountUtf8Chars(text_.substr(lineStart, pos - lineStart)));
     throw CodeReadError(line, column, what);
   }
 

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <stdexcept>
 
+#include "Utf8.h"
+
 namespace vellumor {
 
 std::string_view TrimLine(std::string_view line) {
@@ -16,29 +18,6 @@ std::string_view TrimLine(std::string_view line) {
 }
 
 namespace {
-
-// Length in bytes and in UTF-16 code units of the character starting at text[i]. A byte that
-// does not start a well-formed sequence counts as one character of one unit.
-struct CharSize {
-  size_t bytes;
-  size_t units;
-};
-
-CharSize CharAt(std::string_view text, size_t i) {
-  auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
-  unsigned char lead = byte(i);
-  size_t len = lead < 0x80                    ? 1
-               : lead >= 0xC2 && lead <= 0xDF ? 2
-               : lead >= 0xE0 && lead <= 0xEF ? 3
-               : lead >= 0xF0 && lead <= 0xF4 ? 4
-                                              : 1;
-  if (len > 1) {
-    if (i + len > text.size()) return {1, 1};
-    for (size_t k = 1; k < len; ++k)
-      if ((byte(i + k) & 0xC0) != 0x80) return {1, 1};
-  }
-  return {len, len == 4 ? 2u : 1u};
-}
 
 bool IsControl(char c) {
   auto code = static_cast<unsigned char>(c);
@@ -98,7 +77,8 @@ size_t AppendQuoted(std::string& out, std::string_view text, size_t firstBudget,
       i = run;
       continue;
     }
-    CharSize ch = CharAt(text, i);
+    // A malformed byte counts as one character of one unit.
+    const Utf8Char ch = DecodeUtf8(text, i);
     if (used + ch.units > budget && used > 0) {
       writer.End();
       if (cuts) cuts->push_back(out.size());
@@ -120,10 +100,7 @@ size_t AppendQuoted(std::string& out, std::string_view text, size_t firstBudget,
 
 // The column of byte `at`: characters before it, plus one.
 size_t ColumnOf(std::string_view text, size_t at) {
-  size_t column = 1;
-  for (size_t i = 0; i < at && i < text.size(); ++i)
-    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) ++column;
-  return column;
+  return 1 + CountUtf8Chars(text.substr(0, at));
 }
 
 bool IsWordChar(char c) {

@@ -80,6 +80,12 @@ TEST(BoxText, StaysWholeWhileTheBoxTakesItAndKeepsBothEndsAroundTheNoteOtherwise
   EXPECT_EQ(FitBoxText(url, wide, TextRoom{256, 1200, 40}, ConfirmationNote), url);
 }
 
+TEST(BoxText, ALineKeepsAtLeastOneWholeCharacter) {
+  auto oneByte = [](std::string_view, int) -> size_t { return 1; };
+  const std::string smile = "\xF0\x9F\x98\x80";
+  EXPECT_EQ(FitBoxText(smile + smile, oneByte, TextRoom{10, 20, 5}, ConfirmationNote), smile + "\r" + smile);
+}
+
 TEST(BoxText, ThePreviewsNoteCountsTheMessagesLinesLeftOutOrElseItsCharacters) {
   std::string lines;
   for (int i = 0; i < 10000; ++i)

@@ -32,16 +32,6 @@ TEST(ChoicesJson, EveryKeyIsReadAndWrittenBackUnderItsName) {
   EXPECT_EQ(ChoicesToJson(Read("{}")), ChoicesToJson(MessageChoices{}));  // keys left out keep start-up
 }
 
-TEST(ChoicesJson, Utf8IsCheckedByteByByte) {
-  EXPECT_TRUE(IsValidUtf8("Grüße ☃ 😀 \xE2\x82\xBF \xF0\x9F\x98\xBF"));
-  EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));  // a surrogate
-  EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));      // overlong
-  EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80"));
-  EXPECT_EQ(FirstInvalidUtf8("ab\xE2\x82\x41"), 2u);
-  EXPECT_EQ(FirstInvalidUtf8("\xE2\x82\xC0"), 0u);
-  EXPECT_EQ(FirstInvalidUtf8("\xE2\x82"), 0u);  // cut short
-}
-
 TEST(MessageFile, LinesEndWithCrLfLfOrCrAndAFinalEndAddsNoLine) {
   using V = std::vector<std::string>;
   EXPECT_EQ(SplitMessageLines("a\r\nb\nc\rd"), (V{"a", "b", "c", "d"}));
