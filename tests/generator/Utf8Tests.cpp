@@ -14,21 +14,16 @@ TEST(Utf8, DecodesWellFormedCharactersAtTheirLimits) {
     size_t at, bytes, units;
     char32_t codePoint;
   } rows[] = {
-      {"A", 0, 1, 1, U'A'},
       {"\x7F", 0, 1, 1, 0x7F},
       {"\xC2\x80", 0, 2, 1, 0x80},
-      {"\xC2\xBF", 0, 2, 1, 0xBF},
       {"x\xC3\xA9", 1, 2, 1, 0xE9},
       {"\xDF\xBF", 0, 2, 1, 0x7FF},
       {"\xE0\xA0\x80", 0, 3, 1, 0x800},
-      {"\xE1\x80\xBF", 0, 3, 1, 0x103F},
-      {"\xE2\x82\xAC", 0, 3, 1, 0x20AC},
       {"\xED\x9F\xBF", 0, 3, 1, 0xD7FF},
       {"\xEE\x80\x80", 0, 3, 1, 0xE000},
       {"\xEF\xBF\xBF", 0, 3, 1, 0xFFFF},
       {"\xF0\x90\x80\x80", 0, 4, 2, 0x10000},
       {"ab\xF0\x9F\x98\x80", 2, 4, 2, 0x1F600},
-      {"\xF1\x80\x80\xBF", 0, 4, 2, 0x4003F},
       {"\xF4\x8F\xBF\xBF", 0, 4, 2, 0x10FFFF},
   };
   for (const auto& row : rows) {
