@@ -211,7 +211,6 @@ TEST(GeneratedCode, ConfirmationShowsTheBeepLineBetweenInstructionAndStatement) 
   EXPECT_EQ(GetConfirmationText(GenerateCode({.edStyle = 1, .cbMDSound = true})),
             "Press OK to copy the following code to clipboard.\r\rMessageBeep(MB_ICONERROR);\r"
             "MessageDlg('This is a message.', mtError, [mbOK], 0);");
-  EXPECT_EQ(UpperCaseAscii(RemoveSpaces("Yes To All ü")), "YESTOALLü");
 }
 
 TEST(ChoiceLists, MessageDlgResultsFollowPresetOrTickedBoxes) {

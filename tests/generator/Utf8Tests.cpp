@@ -1,6 +1,7 @@
 // The UTF-8 walker: strict decoding, encoding, and the measures the callers take with it.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 
 #include "Utf8.h"
@@ -13,21 +14,16 @@ TEST(Utf8, DecodesWellFormedCharactersAtTheirLimits) {
     size_t at, bytes, units;
     char32_t codePoint;
   } rows[] = {
-      {"A", 0, 1, 1, U'A'},
       {"\x7F", 0, 1, 1, 0x7F},
       {"\xC2\x80", 0, 2, 1, 0x80},
-      {"\xC2\xBF", 0, 2, 1, 0xBF},
       {"x\xC3\xA9", 1, 2, 1, 0xE9},
       {"\xDF\xBF", 0, 2, 1, 0x7FF},
       {"\xE0\xA0\x80", 0, 3, 1, 0x800},
-      {"\xE1\x80\xBF", 0, 3, 1, 0x103F},
-      {"\xE2\x82\xAC", 0, 3, 1, 0x20AC},
       {"\xED\x9F\xBF", 0, 3, 1, 0xD7FF},
       {"\xEE\x80\x80", 0, 3, 1, 0xE000},
       {"\xEF\xBF\xBF", 0, 3, 1, 0xFFFF},
       {"\xF0\x90\x80\x80", 0, 4, 2, 0x10000},
       {"ab\xF0\x9F\x98\x80", 2, 4, 2, 0x1F600},
-      {"\xF1\x80\x80\xBF", 0, 4, 2, 0x4003F},
       {"\xF4\x8F\xBF\xBF", 0, 4, 2, 0x10FFFF},
   };
   for (const auto& row : rows) {
@@ -40,32 +36,13 @@ TEST(Utf8, DecodesWellFormedCharactersAtTheirLimits) {
 }
 
 TEST(Utf8, AMalformedSequenceIsOneByteOfOneUnit) {
-  for (const std::string text : {
-           "\x80",
-           "\xBF",  // lone continuation bytes
-           "\xC0\xAF",
-           "\xC1\xBF",
-           "\xE0\x9F\xBF",
-           "\xF0\x8F\xBF\xBF",  // overlong
-           "\xED\xA0\x80",
-           "\xED\xBF\xBF",  // surrogates
-           "\xF4\x90\x80\x80",
-           "\xF5\x80\x80\x80",
-           "\xF8\x88\x80\x80\x80",
-           "\xFE",
-           "\xFF",  // above U+10FFFF
-           "\xC3",
-           "\xE2\x82",
-           "\xF0\x9F\x98",  // cut short
-           "\xC3\x41",
-           "\xC3\xC3\xA9",
-           "\xE2\x82\x41",
-           "\xE2\x82\xC0",
-           "\xE1\x7F\x80",
-           "\xF1\x80\x80\x7F",
-           "\xF1\x80\x80\xC0",
-           "\xF1\xC0\x80\x80",  // a continuation out of range
-       }) {
+  // Lone continuations, overlong forms, surrogates, above U+10FFFF, cut short, and a continuation out
+  // of range.
+  std::istringstream malformed(
+      "\x80|\xBF|\xC0\xAF|\xC1\xBF|\xE0\x9F\xBF|\xF0\x8F\xBF\xBF|\xED\xA0\x80|\xED\xBF\xBF|\xF4\x90\x80\x80|"
+      "\xF5\x80\x80\x80|\xF8\x88\x80\x80\x80|\xFE|\xFF|\xC3|\xE2\x82|\xF0\x9F\x98|\xC3\x41|\xC3\xC3\xA9|"
+      "\xE2\x82\x41|\xE2\x82\xC0|\xE1\x7F\x80|\xF1\x80\x80\x7F|\xF1\x80\x80\xC0|\xF1\xC0\x80\x80");
+  for (std::string text; std::getline(malformed, text, '|');) {
     const Utf8Char c = DecodeUtf8(text, 0);
     EXPECT_FALSE(c.valid) << text;
     EXPECT_EQ(c.bytes, 1u) << text;
@@ -94,15 +71,8 @@ TEST(Utf8, EveryCodePointEncodesAndDecodesBack) {
                                           : 4u)
         << std::hex << static_cast<unsigned>(cp);
   }
+  // What no well-formed text holds is written as the replacement character.
   const std::pair<char32_t, const char*> rows[] = {
-      {0x7F, "\x7F"},
-      {0x80, "\xC2\x80"},
-      {0x7FF, "\xDF\xBF"},
-      {0x800, "\xE0\xA0\x80"},
-      {0xFFFF, "\xEF\xBF\xBF"},
-      {0x10000, "\xF0\x90\x80\x80"},
-      {0x10FFFF, "\xF4\x8F\xBF\xBF"},
-      // What no well-formed text holds is written as the replacement character.
       {0xD800, "\xEF\xBF\xBD"},
       {0xDFFF, "\xEF\xBF\xBD"},
       {0x110000, "\xEF\xBF\xBD"},
