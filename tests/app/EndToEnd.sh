@@ -43,10 +43,10 @@ sleep 1
 
 # The message text has the focus with its sample text selected: typing replaces it.
 xdotool type --delay 20 "$(printf "It's here\nSecond line")"
-# Tab to the page control's tabs, Right to the MessageBox page; Alt+N focuses the options list,
-# Down selects the first item, Space ticks it; Tab to Check result, then the disabled result list
-# is skipped: Preview, Create.
-xdotool key Tab Tab Right sleep 0.5 key alt+n Down space sleep 0.5 key Tab Tab Tab Return
+# Tab past the values box and the style to the page control's tabs, Right to the MessageBox page;
+# Alt+N focuses the options list, Down selects the first item, Space ticks it; Tab to Check result,
+# then the disabled result list is skipped: Preview, Create.
+xdotool key Tab Tab Tab Right sleep 0.5 key alt+n Down space sleep 0.5 key Tab Tab Tab Return
 answer Code "after typing"
 expect_clipboard "Application.MessageBox(PChar('It''s here'
     + #13'Second line'), 'Information', 
