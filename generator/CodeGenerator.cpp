@@ -120,10 +120,12 @@ GeneratedCode GenerateMessageBox(const MessageChoices& choices) {
     size_t start = s.size(), firstCut = code.cuts.size();
     ExpressionInfo info = append();
     if (!lines && info.operands == 1 && !info.hasValue) return;
-    s.insert(start, "PChar(");
+    constexpr std::string_view kPChar = "PChar(";
+    s.insert(start, kPChar);
     s += ")";
+    // The cuts already recorded inside the text move with it.
     for (size_t i = firstCut; i < code.cuts.size(); ++i)
-      code.cuts[i] += 6;
+      code.cuts[i] += kPChar.size();
   };
   bool lines = choices.mmMessage.size() >= 2;
   appendPChar([&] { return AppendMessageExpression(s, choices.mmMessage, choices.cbValues, code.cuts); },
